@@ -1,0 +1,41 @@
+#ifndef OVRA_INPUT_HPP
+#define OVRA_INPUT_HPP
+
+#include <cstdint>
+
+namespace ovra {
+
+// Keyboard and mouse as a polled model: a state per key, the pointer position
+// in window pixels and the pointer's movement during the last poll.
+class Input {
+public:
+    enum KEY_STATE : int32_t { IDLE = 0, UP = 1, DOWN = 2 };
+
+    enum KEY : int32_t {
+        KEY_UNKNOWN = 0,
+        k_A, k_B, k_C, k_D, k_E, k_F, k_G, k_H, k_I, k_J, k_K, k_L, k_M,
+        k_N, k_O, k_P, k_Q, k_R, k_S, k_T, k_U, k_V, k_W, k_X, k_Y, k_Z,
+        k_0, k_1, k_2, k_3, k_4, k_5, k_6, k_7, k_8, k_9,
+        k_ESCAPE, k_TAB, k_CAPSLOCK,
+        k_LEFT_SHIFT, k_RIGHT_SHIFT, k_LEFT_CONTROL, k_RIGHT_CONTROL,
+        k_SPACE,
+        k_UP_ARROW, k_DOWN_ARROW, k_LEFT_ARROW, k_RIGHT_ARROW,
+        k_MOUSE_LEFT, k_MOUSE_RIGHT, k_MOUSE_MIDDLE,
+        KEY_COUNT
+    };
+
+    virtual ~Input() = default;
+
+    virtual void handle() = 0;
+    virtual bool isKeyUp(KEY key) = 0;
+    virtual bool isKeyDown(KEY key) = 0;
+    virtual bool isMouseMoving() = 0;
+    virtual int getMouseX() = 0;
+    virtual int getMouseY() = 0;
+    virtual int getMouseRelativeX() = 0;
+    virtual int getMouseRelativeY() = 0;
+};
+
+}  // namespace ovra
+
+#endif

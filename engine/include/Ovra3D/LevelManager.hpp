@@ -1,0 +1,31 @@
+#ifndef OVRA_LEVELMANAGER_HPP
+#define OVRA_LEVELMANAGER_HPP
+
+#include <vector>
+
+namespace ovra {
+
+class Level;
+class Camera;
+
+// Keeps the levels that were added and updates the current one once per frame,
+// then refreshes that level's camera view. Levels are not owned.
+class LevelManager {
+public:
+    LevelManager() = default;
+    virtual ~LevelManager() = default;
+
+    void addLevel(Level& level, bool first);
+    void update();
+
+    // The current level's camera, or null when there is no current level or it has none.
+    const Camera* camera();
+
+private:
+    std::vector<Level*> levels_;
+    static Level* currentLevel_;
+};
+
+}  // namespace ovra
+
+#endif

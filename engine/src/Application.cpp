@@ -1,0 +1,82 @@
+#include "Ovra3D/Application.hpp"
+
+#include "Ovra3D/FrameClock.hpp"
+#include "Ovra3D/GLContainer.hpp"
+#include "Ovra3D/Input.hpp"
+#include "Ovra3D/Time.hpp"
+
+#include <algorithm>
+
+namespace ovra {
+
+namespace {
+FrameClock systemClock;
+}
+
+Application* Application::instance_ = nullptr;
+
+Application::Application() : clock_(&systemClock) {}
+
+Application::~Application() = default;
+
+Application& Application::get() {
+    if (instance_ == nullptr) {
+        instance_ = new Application();
+    }
+    return *instance_;
+}
+
+void Application::destroy() {
+    delete instance_;
+    instance_ = nullptr;
+}
+
+void Application::setClock(FrameClock* clock) { clock_ = clock != nullptr ? clock : &systemClock; }
+
+bool Application::run(GLContainer& glContainer, Input& input, Level& firstLevel) {
+    glContainer_ = &glContainer;
+    input_ = &input;
+    renderer_.initialize();
+    levelManager_.addLevel(firstLevel, true);
+
+    const auto bufferWidth = static_cast<uint16_t>(glContainer_->getWidth());
+    const auto bufferHeight = static_cast<uint16_t>(glContainer_->getHeight());
+    const uint16_t frameRate = Time::fps;
+    const int64_t timePerFrame = frameRate != 0 ? 1000000 / frameRate : 0;
+
+    int64_t timePostDraw = clock_->nowMicroseconds();
+    bExit_ = false;
+    while (!bExit_) {
+        runFrame(timePerFrame, timePostDraw, bufferWidth, bufferHeight);
+    }
+    return true;
+}
+
+void Application::runFrame(int64_t timePerFrame, int64_t& timePostDraw, uint16_t width, uint16_t height) {
+    // A clock stepping backwards counts as no time passed, so the sleep never exceeds one period.
+    int64_t elapsed = std::max<int64_t>(0, clock_->nowMicroseconds() - timePostDraw);
+    if (elapsed < timePerFrame) {
+        clock_->sleepMicroseconds(timePerFrame - elapsed);
+        elapsed = timePerFrame;
+    }
+    timePostDraw = clock_->nowMicroseconds();
+    Time::deltaTime = static_cast<float>(elapsed) / 1000000.0f;
+
+    glContainer_->preDraw();
+    input_->handle();
+    levelManager_.update();
+    renderer_.predraw(0, 0, width, height);
+    renderer_.draw(0, 0, width, height);
+    renderer_.postdraw();
+    glContainer_->postDraw();
+}
+
+void Application::exit() { bExit_ = true; }
+
+Input& Application::getInput() { return *input_; }
+
+GLContainer& Application::getContainer() { return *glContainer_; }
+
+LevelManager& Application::getLevelManager() { return levelManager_; }
+
+}  // namespace ovra

@@ -1,0 +1,1 @@
+#include "Ovra3D/GLContainer.hpp"

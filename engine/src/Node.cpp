@@ -1,0 +1,183 @@
+#include "Ovra3D/Node.hpp"
+
+#include "Ovra3D/2D/Entity2D.hpp"
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/Entity.hpp"
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/Visual.hpp"
+
+#include <iostream>
+
+namespace ovra {
+
+namespace {
+int64_t cid = 0;
+}
+
+Node::Node(const std::string& name) : name_(name), id_(cid++) {}
+
+Node::~Node() {
+    // Unlink each child before destroying it, so that no child calls back into
+    // this half-destroyed node through its hooks or shortens the list being walked.
+    std::list<Node*> children;
+    children.swap(children_);
+    for (Node* child : children) {
+        if (child->parent_ == this) {
+            child->parent_ = nullptr;
+            delete child;
+        }
+    }
+    releaseComponents();
+    if (parent_ != nullptr) {
+        parent_->detach(*this);
+    }
+}
+
+void Node::update() {
+    const bool treeEnabled = isEnabled_ && isTreeEnabled_;
+    for (Node* child : children_) {
+        if (child->parent_ != this) {
+            continue;
+        }
+        child->isTreeEnabled_ = treeEnabled;
+        child->update();
+    }
+}
+
+Node& Node::attach(Node& child) {
+    if (&child == this || child.parent_ == this) {
+        return *this;
+    }
+    child.parent_ = this;
+    onAttached(child);
+    children_.push_back(&child);
+    return *this;
+}
+
+bool Node::detach(Node& child) {
+    for (auto it = children_.begin(); it != children_.end(); ++it) {
+        if ((*it)->id_ == child.id_) {
+            Node* found = *it;
+            found->parent_ = nullptr;
+            onDetached(*found);
+            children_.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+Node* Node::getChild(unsigned int i) const {
+    if (i >= children_.size()) {
+        return nullptr;
+    }
+    auto it = children_.begin();
+    std::advance(it, i);
+    return *it;
+}
+
+template <typename Match>
+Node* Node::search(const Match& match, bool subChildren) const {
+    for (Node* child : children_) {
+        if (match(*child)) {
+            return child;
+        }
+        if (subChildren) {
+            if (Node* found = child->search(match, true)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+Node* Node::findChild(const std::string& name, bool subChildren) const {
+    return search([&name](const Node& n) { return n.name_ == name; }, subChildren);
+}
+
+Node* Node::findChild(unsigned long id, bool subChildren) const {
+    return search([id](const Node& n) { return static_cast<unsigned long>(n.id_) == id; }, subChildren);
+}
+
+void Node::toStringChildren() const {
+    for (const Node* child : children_) {
+        std::cout << "(" << id_ << ") " << name_ << " -> (" << child->id_ << ") " << child->name_ << "\n";
+    }
+    std::cout.flush();
+    for (const Node* child : children_) {
+        child->toStringChildren();
+    }
+}
+
+Component* Node::newComponent(Component::COMPONENT_TYPE ct) {
+    if (ct == Component::NONE || components_.count(ct) != 0) {
+        return nullptr;
+    }
+    Component* component = createComponent(ct);
+    if (component != nullptr) {
+        components_[ct] = component;
+    }
+    return component;
+}
+
+Component* Node::createComponent(Component::COMPONENT_TYPE ct) {
+    switch (ct) {
+        case Component::VISUAL: {
+            if (dynamic_cast<Entity*>(this) == nullptr) {
+                return nullptr;
+            }
+            auto* visual = new Visual(*this);
+            ObjectManager::addVisual(visual);
+            return visual;
+        }
+        case Component::VISUAL2D: {
+            if (dynamic_cast<Entity2D*>(this) == nullptr) {
+                return nullptr;
+            }
+            auto* visual = new Visual(*this);
+            ObjectManager::addVisual2D(visual);
+            return visual;
+        }
+        case Component::CAMERA: {
+            auto* entity = dynamic_cast<Entity*>(this);
+            return entity != nullptr ? new Camera(*entity) : nullptr;
+        }
+        default:
+            return nullptr;
+    }
+}
+
+void Node::releaseComponents() {
+    // Components are destroyed through their concrete type (Component has no virtual
+    // destructor); a visual leaves its registry before the renderer could see it dangling.
+    for (auto& [type, component] : components_) {
+        switch (type) {
+            case Component::VISUAL: {
+                auto* visual = static_cast<Visual*>(component);
+                if (ObjectManager::getVisual(visual->getID()) == visual) {
+                    ObjectManager::removeVisual(visual->getID());
+                }
+                delete visual;
+                break;
+            }
+            case Component::VISUAL2D: {
+                auto* visual = static_cast<Visual*>(component);
+                if (ObjectManager::getVisual2D(visual->getID()) == visual) {
+                    ObjectManager::removeVisual2D(visual->getID());
+                }
+                delete visual;
+                break;
+            }
+            case Component::CAMERA: delete static_cast<Camera*>(component); break;
+            default: break;
+        }
+    }
+    components_.clear();
+}
+
+Component* Node::getComponent(Component::COMPONENT_TYPE ct) const {
+    auto it = components_.find(ct);
+    return it != components_.end() ? it->second : nullptr;
+}
+
+}  // namespace ovra

@@ -1,0 +1,55 @@
+#include "Ovra3D/SDL2/SDL2Container.hpp"
+
+#include "Ovra3D/common.hpp"
+
+#include <cstdio>
+#include <iostream>
+
+namespace ovra {
+namespace sdl2 {
+
+SDL2Container::~SDL2Container() {
+    SDL_GL_DeleteContext(sdlGlContext_);
+    SDL_DestroyWindow(sldWindow_);
+    SDL_Quit();
+}
+
+bool SDL2Container::initialize(const GLContainerParam& param) {
+    // Kept first so the size and title stay set whatever fails below.
+    width_ = param.width;
+    height_ = param.height;
+    name_ = param.name;
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::cerr << "SDL could not initialize! SDL Error: " << SDL_GetError() << std::endl;
+        return false;
+    }
+
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
+
+    sldWindow_ = SDL_CreateWindow(name_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_, height_,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    sdlGlContext_ = SDL_GL_CreateContext(sldWindow_);
+
+    const GLenum err = glewInit();
+    if (err != GLEW_OK) {
+        const char* text = reinterpret_cast<const char*>(glewGetErrorString(err));
+        std::cerr << "Error glew init " << text << std::endl;
+        std::fprintf(stderr, "Error: glew init : %s\n", text);
+        return false;
+    }
+    // glewInit may leave a GL error behind on some drivers; later error checks must not see it.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    return sldWindow_ != nullptr && sdlGlContext_ != nullptr;
+}
+
+void SDL2Container::preDraw() {}
+
+void SDL2Container::postDraw() { SDL_GL_SwapWindow(sldWindow_); }
+
+}  // namespace sdl2
+}  // namespace ovra

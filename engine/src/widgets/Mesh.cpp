@@ -1,0 +1,111 @@
+#include "Ovra3D/widgets/Mesh.hpp"
+
+namespace ovra {
+
+void Mesh::Sub::Data::destroy() {
+    delete[] indices;
+    delete[] vertices;
+    delete[] textureCoordinates;
+    indices = nullptr;
+    vertices = nullptr;
+    textureCoordinates = nullptr;
+}
+
+Mesh::Sub::~Sub() { deleteGLObjects(); }
+
+void Mesh::Sub::deleteGLObjects() {
+    if (textureCoordinatesVBO_ID != 0) {
+        glDeleteBuffers(1, &textureCoordinatesVBO_ID);
+    }
+    if (verticesVBO_ID != 0) {
+        glDeleteBuffers(1, &verticesVBO_ID);
+    }
+    if (indicesVBO_ID != 0) {
+        glDeleteBuffers(1, &indicesVBO_ID);
+    }
+    if (VAO_ID != 0) {
+        glDeleteVertexArrays(1, &VAO_ID);
+    }
+    textureCoordinatesVBO_ID = verticesVBO_ID = indicesVBO_ID = VAO_ID = 0;
+}
+
+void Mesh::Sub::initializeData() {
+    if (numberVertices == 0 || numberIndices == 0 || numberTextureCoordinates == 0) {
+        return;
+    }
+    data.vertices = new float[numberVertices];
+    data.textureCoordinates = new float[numberTextureCoordinates];
+    data.indices = new uint32_t[numberIndices];
+}
+
+void Mesh::Sub::pushToGPU(bool destroyCPUData) {
+    if (numberIndices < 2 || data.vertices == nullptr) {
+        return;
+    }
+    deleteGLObjects();
+    glGenVertexArrays(1, &VAO_ID);
+    glGenBuffers(1, &indicesVBO_ID);
+    glGenBuffers(1, &verticesVBO_ID);
+    glGenBuffers(1, &textureCoordinatesVBO_ID);
+
+    glBindVertexArray(VAO_ID);
+
+    glBindBuffer(GL_ARRAY_BUFFER, verticesVBO_ID);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(numberVertices) * 4, data.vertices, GL_STATIC_DRAW);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(0);
+
+    glBindBuffer(GL_ARRAY_BUFFER, textureCoordinatesVBO_ID);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(numberTextureCoordinates) * 4, data.textureCoordinates,
+                 GL_STATIC_DRAW);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(1);
+
+    // Bound while the vertex array is, so the array records its element buffer.
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indicesVBO_ID);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(numberIndices) * 4, data.indices, GL_STATIC_DRAW);
+
+    glBindVertexArray(0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+
+    if (destroyCPUData) {
+        data.destroy();
+    }
+}
+
+Mesh::~Mesh() {
+    for (Sub* sub : subMeshes_) {
+        delete sub;
+    }
+    subMeshes_.clear();
+}
+
+void Mesh::pushToGPU(bool destroyCPUData) {
+    for (Sub* sub : subMeshes_) {
+        sub->pushToGPU(destroyCPUData);
+    }
+}
+
+Mesh::Sub& Mesh::createSubMesh() {
+    subMeshes_.push_back(new Sub());
+    return *subMeshes_.back();
+}
+
+bool Mesh::hasSubMesh(int subMeshIndex) const {
+    return subMeshIndex >= 0 && static_cast<size_t>(subMeshIndex) < subMeshes_.size();
+}
+
+void Mesh::setMaterial(Material* material, int subMeshIndex) {
+    if (hasSubMesh(subMeshIndex)) {
+        subMeshes_[subMeshIndex]->material = material;
+    }
+}
+
+bool Mesh::hasMaterial(int subMeshIndex) const {
+    return hasSubMesh(subMeshIndex) && subMeshes_[subMeshIndex]->material != nullptr;
+}
+
+Material& Mesh::getMaterial(int subMeshIndex) const { return *subMeshes_[subMeshIndex]->material; }
+
+}  // namespace ovra

@@ -1,0 +1,27 @@
+#include "GLTestEnvironment.hpp"
+
+#include "Ovra3D/common.hpp"
+
+std::unique_ptr<ovra::sdl2::SDL2Container> GLTestEnvironment::container_;
+
+void GLTestEnvironment::SetUp() {
+    container_ = std::make_unique<ovra::sdl2::SDL2Container>();
+    ovra::GLContainer::GLContainerParam param;
+    param.width = 1280;
+    param.height = 720;
+    param.name = "Ovra tests";
+    // A GL test that cannot get its context fails loudly instead of skipping.
+    ASSERT_TRUE(container_->initialize(param)) << "no window or GL context: run under a display (Xvfb)";
+}
+
+void GLTestEnvironment::TearDown() { container_.reset(); }
+
+ovra::sdl2::SDL2Container& GLTestEnvironment::container() { return *container_; }
+
+std::vector<unsigned char> GLTestEnvironment::readPixel(int x, int y) {
+    std::vector<unsigned char> rgb(3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, container_->getHeight() - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
