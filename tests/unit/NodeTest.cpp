@@ -1,0 +1,202 @@
+#include "Ovra3D/2D/Entity2D.hpp"
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/Entity.hpp"
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/Visual.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using ovra::Component;
+using ovra::Entity;
+using ovra::Entity2D;
+using ovra::Node;
+
+namespace {
+
+// Counts the hooks run on it and its own destruction.
+class ProbeEntity : public Entity {
+public:
+    explicit ProbeEntity(const std::string& name, int* destroyed = nullptr) : Entity(name), destroyed_(destroyed) {}
+    ~ProbeEntity() override {
+        if (destroyed_ != nullptr) {
+            ++*destroyed_;
+        }
+    }
+    int attached = 0;
+    int detached = 0;
+
+protected:
+    void onAttached(Node& child) override {
+        ++attached;
+        Entity::onAttached(child);
+    }
+    void onDetached(Node& child) override {
+        ++detached;
+        Entity::onDetached(child);
+    }
+
+private:
+    int* destroyed_;
+};
+
+
+}  // namespace
+
+TEST(Node, SequenceNumbersAreSharedByEveryNodeKindAndCountUp) {
+    Entity a("a");
+    Entity2D b("b");
+    Entity c("c");
+    EXPECT_EQ(b.getID(), a.getID() + 1);
+    EXPECT_EQ(c.getID(), a.getID() + 2);
+    Entity d("d");
+    EXPECT_EQ(d.getID(), c.getID() + 1);
+}
+
+TEST(Node, AttachingSelfOrTwiceChangesNothing) {
+    ProbeEntity parent("parent");
+    auto* child = new Entity("child");
+    EXPECT_EQ(&parent.attach(*child), &parent);
+    parent.attach(*child);
+    parent.attach(parent);
+    EXPECT_EQ(parent.countChildren(), 1u);
+    EXPECT_EQ(parent.attached, 1);
+    EXPECT_EQ(child->getParent(), &parent);
+}
+
+TEST(Node, DetachMatchesByNumberKeepsOrderAndHandsTheChildBack) {
+    ProbeEntity parent("parent");
+    auto* first = new Entity("first");
+    Entity second("second");
+    auto* third = new Entity("third");
+    parent.attach(*first).attach(second).attach(*third);
+
+    Entity stranger("stranger");
+    EXPECT_FALSE(parent.detach(stranger));
+    EXPECT_EQ(parent.detached, 0);
+
+    EXPECT_TRUE(parent.detach(second));
+    EXPECT_EQ(parent.detached, 1);
+    EXPECT_EQ(second.getParent(), nullptr);
+    ASSERT_EQ(parent.countChildren(), 2u);
+    EXPECT_EQ(parent.getChild(0), first);
+    EXPECT_EQ(parent.getChild(1), third);
+    EXPECT_EQ(parent.getChild(2), nullptr);
+    EXPECT_EQ(stranger.getChild(0), nullptr);
+}
+
+TEST(Node, SearchIsDepthFirstInAttachOrderAndNeverReturnsItself) {
+    Entity root("root");
+    auto* first = new Entity("first");
+    auto* grandchild = new Entity("target");
+    auto* second = new Entity("second");
+    auto* third = new Entity("target");
+    root.attach(*first).attach(*second).attach(*third);
+    first->attach(*grandchild);
+
+    EXPECT_EQ(root.findChild("target", false), third);
+    EXPECT_EQ(root.findChild("target", true), grandchild);
+    EXPECT_EQ(root.findChild("root", true), nullptr);
+    EXPECT_EQ(root.findChild("absent", true), nullptr);
+    EXPECT_EQ(root.findChild(static_cast<unsigned long>(grandchild->getID()), false), nullptr);
+    EXPECT_EQ(root.findChild(static_cast<unsigned long>(grandchild->getID()), true), grandchild);
+    EXPECT_EQ(root.findChild(static_cast<unsigned long>(second->getID()), false), second);
+}
+
+TEST(Node, DumpListsDirectChildrenThenEachChildsBlock) {
+    Entity root("RootEntity");
+    auto* cat = new Entity("Cat");
+    auto* dog = new Entity("Dog");
+    auto* tail = new Entity("Tail");
+    root.attach(*cat).attach(*dog);
+    cat->attach(*tail);
+
+    testing::internal::CaptureStdout();
+    root.toStringChildren();
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    auto line = [](const Node& p, const Node& c) {
+        return "(" + std::to_string(p.getID()) + ") " + p.getName() + " -> (" + std::to_string(c.getID()) + ") " +
+               c.getName() + "\n";
+    };
+    EXPECT_EQ(out, line(root, *cat) + line(root, *dog) + line(*cat, *tail));
+}
+
+TEST(Node, NodeOutsideALevelIsEnabledOnlyWithoutTheTreeCheck) {
+    Entity loose("loose");
+    EXPECT_TRUE(loose.isEnabled(false));
+    EXPECT_FALSE(loose.isEnabled(true));
+}
+
+TEST(Node, ChildOfForeignParentIsNeitherUpdatedNorFlagged) {
+    Entity a("a");
+    Entity b("b");
+    auto* shared = new Entity("shared");
+    a.attach(*shared);
+    b.attach(*shared);  // still listed under a, but its parent is now b
+    shared->getTransform().setPosition(1, 0, 0);
+    a.getTransform().setPosition(5, 0, 0);
+    a.update();
+    EXPECT_FLOAT_EQ(shared->getTransform().getWorldPosition().x, 0.0f);
+    b.update();
+    EXPECT_FLOAT_EQ(shared->getTransform().getWorldPosition().x, 1.0f);
+    a.detach(*shared);  // a must not destroy what b owns
+}
+
+TEST(Node, DestroyingAParentDestroysEachChildOnceAndRunsNoHookOfIt) {
+    int destroyed = 0;
+    auto* parent = new ProbeEntity("parent", &destroyed);
+    auto* child = new ProbeEntity("child", &destroyed);
+    child->attach(*new ProbeEntity("grandchild", &destroyed));
+    parent->attach(*child).attach(*new ProbeEntity("second", &destroyed));
+    const int detachedBefore = parent->detached;
+
+    Entity holder("holder");
+    holder.attach(*parent);
+    delete parent;  // leaves the holder, takes its subtree with it
+
+    EXPECT_EQ(destroyed, 4);
+    EXPECT_EQ(detachedBefore, 0);
+    EXPECT_EQ(holder.countChildren(), 0u);
+}
+
+TEST(Node, ComponentFactoryChecksKindAndKeepsTheFirstComponent) {
+    Entity entity("entity");
+    Entity2D overlay("overlay");
+
+    EXPECT_EQ(entity.newComponent(Component::NONE), nullptr);
+    EXPECT_EQ(entity.getComponent(Component::NONE), nullptr);
+    EXPECT_EQ(overlay.newComponent(Component::VISUAL), nullptr);
+    EXPECT_EQ(overlay.newComponent(Component::CAMERA), nullptr);
+    EXPECT_EQ(entity.newComponent(Component::VISUAL2D), nullptr);
+    EXPECT_EQ(entity.newComponent(static_cast<Component::COMPONENT_TYPE>(42)), nullptr);
+
+    Component* camera = entity.newComponent(Component::CAMERA);
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(&camera->getNode(), &entity);
+    EXPECT_EQ(entity.newComponent(Component::CAMERA), nullptr);
+    EXPECT_EQ(entity.getComponent(Component::CAMERA), camera);
+}
+
+TEST(Node, VisualsAreRegisteredByKindAndLeaveTheRegistryWithTheirNode) {
+    auto* entity = new Entity("entity");
+    auto* overlay = new Entity2D("overlay");
+    auto* visual = static_cast<ovra::Visual*>(entity->newComponent(Component::VISUAL));
+    auto* visual2D = static_cast<ovra::Visual*>(overlay->newComponent(Component::VISUAL2D));
+    ASSERT_NE(visual, nullptr);
+    ASSERT_NE(visual2D, nullptr);
+    EXPECT_EQ(visual2D->getID(), visual->getID() + 1);
+
+    EXPECT_EQ(ovra::ObjectManager::getVisual(visual->getID()), visual);
+    EXPECT_EQ(ovra::ObjectManager::getVisual2D(visual->getID()), nullptr);
+    EXPECT_EQ(ovra::ObjectManager::getVisual2D(visual2D->getID()), visual2D);
+    EXPECT_EQ(ovra::ObjectManager::getVisual(visual2D->getID()), nullptr);
+
+    const long id = visual->getID();
+    const long id2D = visual2D->getID();
+    delete entity;
+    delete overlay;
+    EXPECT_EQ(ovra::ObjectManager::getVisual(id), nullptr);
+    EXPECT_EQ(ovra::ObjectManager::getVisual2D(id2D), nullptr);
+}
