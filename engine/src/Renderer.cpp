@@ -1,6 +1,26 @@
 #include "Ovra3D/Renderer.hpp"
 
+#include "Ovra3D/2D/Entity2D.hpp"
+#include "Ovra3D/Application.hpp"
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/Entity.hpp"
+#include "Ovra3D/GLContainer.hpp"
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/Shader.hpp"
+#include "Ovra3D/Visual.hpp"
+#include "Ovra3D/widgets/Material.hpp"
+#include "Ovra3D/widgets/Mesh.hpp"
+#include "Ovra3D/widgets/Texture.hpp"
+
+#include <glm/gtc/type_ptr.hpp>
+
 namespace ovra {
+
+namespace {
+
+bool isDrawable(const Visual& visual, const Mesh* mesh) { return visual.getNode().isEnabled(true) && mesh != nullptr; }
+
+}  // namespace
 
 bool Renderer::initialize() { return true; }
 
@@ -11,8 +31,132 @@ void Renderer::draw(uint16_t x, uint16_t y, uint16_t w, uint16_t h) {
     glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
+    draw3DPass();
+    draw2DPass();
 }
 
 void Renderer::postdraw() {}
+
+void Renderer::draw3DPass() {
+    const Camera* camera = GETCAMERA();
+    if (camera == nullptr) {
+        return;
+    }
+    const glm::mat4 projectionView = camera->getProjection() * camera->getView();
+    for (const auto& [id, visual] : ObjectManager::getVisuals()) {
+        Mesh* mesh = visual->mesh_;
+        if (!isDrawable(*visual, mesh)) {
+            continue;
+        }
+        const glm::mat4 mvp = projectionView * static_cast<const Entity&>(visual->getNode()).getTransform().getGlobal();
+        for (Mesh::Sub* sub : mesh->subMeshes_) {
+            if (sub->material == nullptr) {
+                continue;
+            }
+            bindMaterial(*sub->material, mvp);
+            glBindVertexArray(sub->VAO_ID);
+            drawMaterial(*sub->material, static_cast<GLsizei>(sub->numberIndices));
+            glBindVertexArray(0);
+            unbindMaterial(*sub->material);
+        }
+    }
+}
+
+void Renderer::draw2DPass() {
+    const float width = static_cast<float>(GETCONTAINER().getWidth());
+    const float height = static_cast<float>(GETCONTAINER().getHeight());
+    for (const auto& [id, visual] : ObjectManager::getVisuals2D()) {
+        Mesh* mesh = visual->mesh_;
+        if (!isDrawable(*visual, mesh)) {
+            continue;
+        }
+        const auto& entity = static_cast<const Entity2D&>(visual->getNode());
+        const glm::vec2 p(entity.getWorldPosition());
+        const glm::vec2 s(entity.getSize());
+        // Window pixels (origin top-left, y down) to device units (origin centre, y up).
+        const glm::vec2 positionOGL((p.x / width) * 2.0f - 1.0f, -2.0f * (p.y / height) + 1.0f);
+        const glm::vec2 sizeOGL((s.x / width) * 2.0f, (s.y / height) * 2.0f);
+        for (Mesh::Sub* sub : mesh->subMeshes_) {
+            if (sub->material == nullptr) {
+                continue;
+            }
+            bindMaterial(*sub->material, positionOGL, sizeOGL);
+            glBindVertexArray(sub->VAO_ID);
+            drawMaterial(*sub->material, static_cast<GLsizei>(sub->numberIndices));
+            glBindVertexArray(0);
+            unbindMaterial(*sub->material);
+        }
+    }
+}
+
+void Renderer::bindMaterial(Material& material, const glm::mat4& mvp) {
+    if (material.shader_ == nullptr) {
+        return;
+    }
+    glUseProgram(material.shader_->getProgramId());
+    glUniformMatrix4fv(static_cast<GLint>(material.mvpMatrix_ID_), 1, GL_FALSE, glm::value_ptr(mvp));
+    bindAppearance(material);
+}
+
+void Renderer::bindMaterial(Material& material, const glm::vec2& position, const glm::vec2& size) {
+    if (material.shader_ == nullptr) {
+        return;
+    }
+    glUseProgram(material.shader_->getProgramId());
+    glUniform4f(static_cast<GLint>(material.translationAndScale_ID_), position.x, position.y, size.x, size.y);
+    bindAppearance(material);
+}
+
+void Renderer::bindAppearance(Material& material) {
+    const Material::Properties& properties = material.properties_;
+    glUniform3f(static_cast<GLint>(material.color_ID_), properties.diffuseColor.red, properties.diffuseColor.green,
+                properties.diffuseColor.blue);
+    if (material.colorTexture_ != nullptr) {
+        glUniform1ui(static_cast<GLint>(material.hasColorTexture_ID_), 1);
+        glUniform1i(static_cast<GLint>(material.colortexture_ID_), 0);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, material.colorTexture_->getTextureID());
+    } else {
+        glUniform1ui(static_cast<GLint>(material.hasColorTexture_ID_), 0);
+    }
+    glUniform1ui(static_cast<GLint>(material.useAlphaMask_ID_), properties.useAlphaMask ? 1 : 0);
+}
+
+void Renderer::drawMaterial(Material& material, GLsizei nbIndices) {
+    const Material::Properties& properties = material.properties_;
+    switch (properties.drawingMode) {
+        case Material::FILL:
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            glDrawElements(properties.drawingType, nbIndices, GL_UNSIGNED_INT, nullptr);
+            break;
+        case Material::WIRE:
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            glLineWidth(properties.edgeWidth);
+            glDrawElements(properties.drawingType, nbIndices, GL_UNSIGNED_INT, nullptr);
+            break;
+        case Material::WIRE_AND_FILL:
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            glEnable(GL_POLYGON_OFFSET_FILL);
+            glDrawElements(properties.drawingType, nbIndices, GL_UNSIGNED_INT, nullptr);
+            glDisable(GL_POLYGON_OFFSET_FILL);
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            glLineWidth(properties.edgeWidth);
+            glUniform3f(static_cast<GLint>(material.color_ID_), properties.edgeColor.red, properties.edgeColor.green,
+                        properties.edgeColor.blue);
+            glEnable(GL_POLYGON_OFFSET_LINE);
+            glDrawElements(properties.drawingType, nbIndices, GL_UNSIGNED_INT, nullptr);
+            glDisable(GL_POLYGON_OFFSET_LINE);
+            break;
+        default:
+            break;
+    }
+}
+
+void Renderer::unbindMaterial(Material& material) {
+    if (material.colorTexture_ != nullptr) {
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    glUseProgram(0);
+}
 
 }  // namespace ovra

@@ -6,6 +6,7 @@
 namespace ovra {
 
 class Material;
+class Mesh;
 
 // Draws one frame: clears it, then the registered 3D visuals through the current
 // camera, then the registered 2D visuals as an overlay in window pixels.
@@ -16,8 +17,19 @@ public:
 
     virtual bool initialize();
     virtual void predraw(uint16_t x, uint16_t y, uint16_t w, uint16_t h);
+    // Without a current camera the 3D pass draws nothing; the overlay still does.
     virtual void draw(uint16_t x, uint16_t y, uint16_t w, uint16_t h);
     virtual void postdraw();
+
+private:
+    void draw3DPass();
+    void draw2DPass();
+    void bindMaterial(Material& material, const glm::mat4& mvp);
+    void bindMaterial(Material& material, const glm::vec2& position, const glm::vec2& size);
+    void drawMaterial(Material& material, GLsizei nbIndices);
+    void unbindMaterial(Material& material);
+    // The steps after the placement that both bindMaterial share: colour, texture, alpha mask.
+    void bindAppearance(Material& material);
 };
 
 }  // namespace ovra

@@ -1,5 +1,8 @@
 #include "Ovra3D/widgets/Mesh.hpp"
 
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/widgets/Material.hpp"
+
 namespace ovra {
 
 void Mesh::Sub::Data::destroy() {
@@ -102,9 +105,13 @@ void Mesh::setMaterial(Material* material, int subMeshIndex) {
     }
 }
 
+void Mesh::setMaterialID(long id, int subMeshIndex) { setMaterial(ObjectManager::getMaterial(id), subMeshIndex); }
+
 bool Mesh::hasMaterial(int subMeshIndex) const {
     return hasSubMesh(subMeshIndex) && subMeshes_[subMeshIndex]->material != nullptr;
 }
+
+long Mesh::getMaterialID(int subMeshIndex) const { return subMeshes_[subMeshIndex]->material->getID(); }
 
 Material& Mesh::getMaterial(int subMeshIndex) const { return *subMeshes_[subMeshIndex]->material; }
 

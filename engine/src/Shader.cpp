@@ -1,0 +1,147 @@
+#include "Ovra3D/Shader.hpp"
+
+#include <algorithm>
+#include <iostream>
+#include <vector>
+
+namespace ovra {
+
+namespace {
+
+long cid = 0;
+
+using ObserverList = std::list<Shader::OnCompileObserver*>;
+
+ObserverList::iterator find_onCompileObserver(ObserverList& list, Shader::OnCompileObserver& observer) {
+    return std::find_if(list.begin(), list.end(),
+                        [&observer](Shader::OnCompileObserver* o) { return o != nullptr && o == &observer; });
+}
+
+void deleteStage(GLuint& id) {
+    if (id != 0) {
+        glDeleteShader(id);
+        id = 0;
+    }
+}
+
+void deleteProgram(GLuint& id) {
+    if (id != 0) {
+        glDeleteProgram(id);
+        id = 0;
+    }
+}
+
+}  // namespace
+
+Shader::Shader(const GLchar* vs, const GLchar* fs) : id_(cid++) { compile(vs, fs); }
+
+Shader::~Shader() {
+    releaseGLObjects();
+    onCompileObserverList_.clear();
+}
+
+void Shader::releaseGLObjects() {
+    deleteStage(verterxId_);
+    deleteStage(fragmentId_);
+    deleteProgram(programId_);
+}
+
+bool Shader::compile(GLuint& shaderId, GLenum type, const GLchar* src) {
+    shaderId = glCreateShader(type);
+    if (shaderId == 0) {
+        std::cout << "ERROR: shader type (" << static_cast<unsigned int>(type) << ") does not exist" << std::endl;
+        return false;
+    }
+    glShaderSource(shaderId, 1, &src, nullptr);
+    glCompileShader(shaderId);
+
+    GLint errorCp = 0;
+    glGetShaderiv(shaderId, GL_COMPILE_STATUS, &errorCp);
+    if (errorCp != GL_TRUE) {
+        std::cout << "ERROR: while compiling Shader :" << std::endl;
+        GLint errorSize = 0;
+        glGetShaderiv(shaderId, GL_INFO_LOG_LENGTH, &errorSize);
+        std::vector<char> log(static_cast<size_t>(std::max(errorSize, 0)) + 1, '\0');
+        glGetShaderInfoLog(shaderId, errorSize, &errorSize, log.data());
+        log[static_cast<size_t>(std::max(errorSize, 0))] = '\0';
+        std::cout << log.data() << std::endl;
+        deleteStage(shaderId);
+        return false;
+    }
+    return true;
+}
+
+bool Shader::link(GLuint& program, GLuint vertexId, GLuint fragmentId) {
+    program = glCreateProgram();
+    glAttachShader(program, vertexId);
+    glAttachShader(program, fragmentId);
+    glBindAttribLocation(program, ATTRIB_VERTICES_POS, "in_vertex");
+    glBindAttribLocation(program, ATTRIB_TEXTURE2D_POS, "in_texCoord");
+    glLinkProgram(program);
+
+    GLint errorlk = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &errorlk);
+    if (errorlk != GL_TRUE) {
+        std::cout << "ERROR: while linking Shader :" << std::endl;
+        GLint errorSize = 0;
+        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &errorSize);
+        std::vector<char> log(static_cast<size_t>(std::max(errorSize, 0)) + 1, '\0');
+        glGetProgramInfoLog(program, errorSize, &errorSize, log.data());
+        log[static_cast<size_t>(std::max(errorSize, 0))] = '\0';
+        std::cout << log.data() << std::endl;
+        deleteProgram(program);
+        return false;
+    }
+    return true;
+}
+
+bool Shader::compile(const GLchar* vs, const GLchar* fs) {
+    // The new objects are built beside the ones in use, so that a failed stage leaves
+    // the previous program (and the stages it was built from) untouched.
+    GLuint vertexId = 0;
+    GLuint fragmentId = 0;
+    GLuint program = 0;
+    if (!compile(vertexId, GL_VERTEX_SHADER, vs)) {
+        std::cout << "ERROR: while compiling vertex shader" << std::endl;
+        return false;
+    }
+    if (!compile(fragmentId, GL_FRAGMENT_SHADER, fs)) {
+        std::cout << "ERROR: while compiling fragment shader" << std::endl;
+        deleteStage(vertexId);
+        return false;
+    }
+
+    const bool linked = link(program, vertexId, fragmentId);
+    // Either way the previous build is replaced: by the new program, or by none.
+    releaseGLObjects();
+    if (!linked) {
+        deleteStage(vertexId);
+        deleteStage(fragmentId);
+        return false;
+    }
+    verterxId_ = vertexId;
+    fragmentId_ = fragmentId;
+    programId_ = program;
+
+    for (Shader::OnCompileObserver* observer : onCompileObserverList_) {
+        observer->onCompileOccured(*this);
+    }
+    return true;
+}
+
+void Shader::addCompileObserver(Shader::OnCompileObserver& onCompileObserver) {
+    if (find_onCompileObserver(onCompileObserverList_, onCompileObserver) == onCompileObserverList_.end()) {
+        onCompileObserverList_.push_back(&onCompileObserver);
+    }
+}
+
+bool Shader::removeCompileObserver(Shader::OnCompileObserver& onCompileObserver) {
+    auto it = find_onCompileObserver(onCompileObserverList_, onCompileObserver);
+    if (it == onCompileObserverList_.end()) {
+        return false;
+    }
+    onCompileObserverList_.erase(it);
+    return true;
+}
+
+}  // namespace ovra

@@ -1,0 +1,52 @@
+#include "Ovra3D/widgets/Texture.hpp"
+
+#include "Ovra3D/ObjectManager.hpp"
+
+#include <SDL2/SDL_image.h>
+
+#include <iostream>
+
+namespace ovra {
+
+Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehaviour) {
+    const std::string fullPath = ObjectManager::getRessourcesPath() + imagePath;
+    SDL_Surface* sdlimage = IMG_Load(fullPath.c_str());
+    if (sdlimage == nullptr) {
+        std::cout << "ERROR: Ovra: Texture: " << SDL_GetError() << std::endl;
+        return;
+    }
+    glGenTextures(1, &texture_ID_);
+    glBindTexture(GL_TEXTURE_2D, texture_ID_);
+
+    const SDL_PixelFormat* pixelFormat = sdlimage->format;
+    if (pixelFormat->BitsPerPixel < 24 || pixelFormat->BitsPerPixel > 32) {
+        std::cout << "ERROR: Ovra: Texture: Unable to load image's format (" << fullPath
+                  << "):" << static_cast<int>(pixelFormat->BitsPerPixel) << std::endl;
+    } else {
+        // Red in the first byte means RGB order in memory, anything else BGR.
+        const bool redFirst = pixelFormat->Rmask == 0xFF;
+        GLenum globalFormat = GL_RGBA;
+        GLenum format = redFirst ? GL_RGBA : GL_BGRA;
+        if (pixelFormat->BytesPerPixel == 3) {
+            globalFormat = GL_RGB;
+            format = redFirst ? GL_RGB : GL_BGR;
+        }
+        glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(globalFormat), sdlimage->w, sdlimage->h, 0, format,
+                     GL_UNSIGNED_BYTE, sdlimage->pixels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(filter));
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(filter));
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(edgeBehaviour));
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLint>(edgeBehaviour));
+        glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    SDL_FreeSurface(sdlimage);
+}
+
+Texture::~Texture() {
+    if (texture_ID_ != 0) {
+        glDeleteTextures(1, &texture_ID_);
+    }
+}
+
+}  // namespace ovra
