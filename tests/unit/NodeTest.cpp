@@ -132,7 +132,8 @@ TEST(Node, NodeOutsideALevelIsEnabledOnlyWithoutTheTreeCheck) {
 TEST(Node, ChildOfForeignParentIsNeitherUpdatedNorFlagged) {
     Entity a("a");
     Entity b("b");
-    auto* shared = new Entity("shared");
+    Entity shared_("shared");
+    Entity* shared = &shared_;
     a.attach(*shared);
     b.attach(*shared);  // still listed under a, but its parent is now b
     shared->getTransform().setPosition(1, 0, 0);
@@ -141,7 +142,9 @@ TEST(Node, ChildOfForeignParentIsNeitherUpdatedNorFlagged) {
     EXPECT_FLOAT_EQ(shared->getTransform().getWorldPosition().x, 0.0f);
     b.update();
     EXPECT_FLOAT_EQ(shared->getTransform().getWorldPosition().x, 1.0f);
-    a.detach(*shared);  // a must not destroy what b owns
+    // Both lists hold it: take it out of both before it goes away.
+    a.detach(*shared);
+    b.detach(*shared);
 }
 
 TEST(Node, DestroyingAParentDestroysEachChildOnceAndRunsNoHookOfIt) {
