@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,7 +23,9 @@
 
 namespace {
 
-const std::string kRessources = std::string(OVRA_SOURCE_DIR) + "/Ressources/";
+// The repository's resources folder, found from this source file's place in the tree.
+const std::string kRessources =
+    (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "Ressources/").string();
 
 // Reads the game's resources from the repository and registers the overlay shader,
 // as the level does before it builds the display.
