@@ -20,6 +20,15 @@ namespace {
 
 bool isDrawable(const Visual& visual, const Mesh* mesh) { return visual.getNode().isEnabled(true) && mesh != nullptr; }
 
+// Polygon offset units count steps of the depth buffer's resolution, but depth is interpolated
+// in single precision (24 bits of mantissa): with a deeper buffer one step is lost in rounding,
+// so aim for about 2^-22 of the depth range whatever the buffer.
+float depthOffsetUnits() {
+    GLint bits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &bits);
+    return bits > 22 ? static_cast<float>(1 << (bits - 22)) : 1.0f;
+}
+
 }  // namespace
 
 bool Renderer::initialize() { return true; }
@@ -112,7 +121,10 @@ void Renderer::bindAppearance(Material& material) {
     glUniform3f(static_cast<GLint>(material.color_ID_), properties.diffuseColor.red, properties.diffuseColor.green,
                 properties.diffuseColor.blue);
     if (material.colorTexture_ != nullptr) {
-        glUniform1ui(static_cast<GLint>(material.hasColorTexture_ID_), 1);
+        // A texture whose image failed to load (id 0) would sample black: the face keeps
+        // its plain colour instead.
+        const bool hasImage = material.colorTexture_->getTextureID() != 0;
+        glUniform1ui(static_cast<GLint>(material.hasColorTexture_ID_), hasImage ? 1 : 0);
         glUniform1i(static_cast<GLint>(material.colortexture_ID_), 0);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, material.colorTexture_->getTextureID());
@@ -134,8 +146,13 @@ void Renderer::drawMaterial(Material& material, GLsizei nbIndices) {
             glLineWidth(properties.edgeWidth);
             glDrawElements(properties.drawingType, nbIndices, GL_UNSIGNED_INT, nullptr);
             break;
-        case Material::WIRE_AND_FILL:
+        case Material::WIRE_AND_FILL: {
+            // Face and wire lie at the same depth: with the default (zero) offsets the face
+            // would hide its own edges under the depth test, so the face is pushed back and
+            // the wire pulled forward, and the defaults restored afterwards.
+            const float units = depthOffsetUnits();
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            glPolygonOffset(1.0f, units);
             glEnable(GL_POLYGON_OFFSET_FILL);
             glDrawElements(properties.drawingType, nbIndices, GL_UNSIGNED_INT, nullptr);
             glDisable(GL_POLYGON_OFFSET_FILL);
@@ -143,10 +160,13 @@ void Renderer::drawMaterial(Material& material, GLsizei nbIndices) {
             glLineWidth(properties.edgeWidth);
             glUniform3f(static_cast<GLint>(material.color_ID_), properties.edgeColor.red, properties.edgeColor.green,
                         properties.edgeColor.blue);
+            glPolygonOffset(-1.0f, -units);
             glEnable(GL_POLYGON_OFFSET_LINE);
             glDrawElements(properties.drawingType, nbIndices, GL_UNSIGNED_INT, nullptr);
             glDisable(GL_POLYGON_OFFSET_LINE);
+            glPolygonOffset(0.0f, 0.0f);
             break;
+        }
         default:
             break;
     }

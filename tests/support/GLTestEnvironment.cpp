@@ -1,5 +1,6 @@
 #include "GLTestEnvironment.hpp"
 
+#include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/common.hpp"
 
 std::unique_ptr<ovra::sdl2::SDL2Container> GLTestEnvironment::container_;
@@ -14,7 +15,11 @@ void GLTestEnvironment::SetUp() {
     ASSERT_TRUE(container_->initialize(param)) << "no window or GL context: run under a display (Xvfb)";
 }
 
-void GLTestEnvironment::TearDown() { container_.reset(); }
+void GLTestEnvironment::TearDown() {
+    // The registered shaders and materials hold GL objects: free them while the context lives.
+    ovra::ObjectManager::releaseAll();
+    container_.reset();
+}
 
 ovra::sdl2::SDL2Container& GLTestEnvironment::container() { return *container_; }
 

@@ -18,6 +18,7 @@ public:
     virtual bool initialize();
     virtual void predraw(uint16_t x, uint16_t y, uint16_t w, uint16_t h);
     // Without a current camera the 3D pass draws nothing; the overlay still does.
+    // A colour texture that failed to load (id 0) leaves faces in their plain colour.
     virtual void draw(uint16_t x, uint16_t y, uint16_t w, uint16_t h);
     virtual void postdraw();
 

@@ -1,0 +1,15 @@
+#version 330
+
+// Overlay quads: the unit plane ([-0.5, 0.5] square) stretched over the window rectangle
+// given as (centre x, centre y, width, height) in normalised device units.
+in vec3 in_vertex;
+in vec2 in_texCoord;
+
+uniform vec4 u_translationAndScale;
+
+out vec2 v_texCoord;
+
+void main() {
+    v_texCoord = in_texCoord;
+    gl_Position = vec4(in_vertex.xy * u_translationAndScale.zw + u_translationAndScale.xy, in_vertex.z, 1.0);
+}

@@ -1,0 +1,198 @@
+#ifndef OVRA_TESTS_GPUTESTSUPPORT_HPP
+#define OVRA_TESTS_GPUTESTSUPPORT_HPP
+
+// Helpers shared by the GPU resource and renderer tests: a scratch resources folder,
+// captured console lines, the repository's shader sources and a one-frame scene.
+
+#include "Fakes.hpp"
+#include "GLTestEnvironment.hpp"
+
+#include "Ovra3D/Application.hpp"
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/Time.hpp"
+#include "Ovra3D/utils.hpp"
+#include "Ovra3D/Visual.hpp"
+#include "Ovra3D/widgets/Material.hpp"
+#include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace gputest {
+
+// A fresh folder under the system's temporary directory, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ovra-gpu-XXXXXX").string();
+        path_ = mkdtemp(&pattern[0]) != nullptr ? pattern : std::string();
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder, ending in "/".
+    std::string path() const { return path_ + "/"; }
+    std::string file(const std::string& name) const { return path() + name; }
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream out(file(name), std::ios::binary);
+        out << bytes;
+    }
+
+private:
+    std::string path_;
+};
+
+// Points the object manager at a folder for the scope's duration.
+class ScopedRessourcesPath {
+public:
+    explicit ScopedRessourcesPath(const std::string& path) : previous_(ovra::ObjectManager::getRessourcesPath()) {
+        ovra::ObjectManager::setRessourcesPath(path);
+    }
+    ~ScopedRessourcesPath() { ovra::ObjectManager::setRessourcesPath(previous_); }
+
+private:
+    std::string previous_;
+};
+
+// Collects what is written to std::cout while alive.
+class CaptureCout {
+public:
+    CaptureCout() : previous_(std::cout.rdbuf(buffer_.rdbuf())) {}
+    ~CaptureCout() { std::cout.rdbuf(previous_); }
+    CaptureCout(const CaptureCout&) = delete;
+    CaptureCout& operator=(const CaptureCout&) = delete;
+
+    std::string text() const { return buffer_.str(); }
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        std::istringstream in(buffer_.str());
+        for (std::string line; std::getline(in, line);) {
+            result.push_back(line);
+        }
+        return result;
+    }
+
+private:
+    std::ostringstream buffer_;
+    std::streambuf* previous_;
+};
+
+// The repository's own shader source, e.g. "simple_shader.vert".
+inline std::string repoShaderSource(const std::string& name) {
+    std::string code;
+    EXPECT_TRUE(ovra::get_file_contents((std::string(OVRA_SOURCE_DIR) + "/Ressources/" + name).c_str(), code))
+        << name;
+    return code;
+}
+
+// An RGB pixel as read back from the window.
+struct Rgb {
+    int r, g, b;
+};
+
+inline Rgb pixelAt(int x, int y) {
+    const std::vector<unsigned char> p = GLTestEnvironment::readPixel(x, y);
+    return Rgb{p[0], p[1], p[2]};
+}
+
+// Within 3 of 255 per channel: enough for rasterisation, far from any other test colour.
+inline ::testing::AssertionResult isColor(const Rgb& actual, int r, int g, int b) {
+    const int tolerance = 3;
+    if (std::abs(actual.r - r) <= tolerance && std::abs(actual.g - g) <= tolerance &&
+        std::abs(actual.b - b) <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
+                                         << ") instead of (" << r << ", " << g << ", " << b << ")";
+}
+
+// The renderer's clear colour (0.2, 0.2, 0.2).
+inline ::testing::AssertionResult isBackground(const Rgb& actual) { return isColor(actual, 51, 51, 51); }
+
+// A level with a camera at (0, 0, 2) looking down -z, drawn through the real application
+// loop into the shared window. A unit plane scaled by 2 at the origin then spans window
+// pixels x 320..960 and y 48..672 (the projection's scales are 1 and 1.7320508).
+class Scene {
+public:
+    explicit Scene(bool withCamera = true) {
+        if (withCamera) {
+            auto* cameraEntity = new ovra::Entity("camera");
+            cameraEntity->getTransform().setPosition(0.0f, 0.0f, 2.0f);
+            level.getRootEntity().attach(*cameraEntity);
+            level.setCamera(static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA)));
+        }
+    }
+
+    // Runs frames without frame pacing; the back buffer then holds the last frame.
+    void drawFrames(int frames = 1) {
+        ovra::Time::fps = 0;
+        runFrames(container, input, level, frames);
+        ovra::Time::fps = 60;
+    }
+
+    // A plane scaled by `scale` at `position`, drawn with `material` (may be null) on its one sub-mesh.
+    ovra::Entity& addPlane(ovra::Material* material, const glm::vec3& position = glm::vec3(0.0f), float scale = 2.0f,
+                           ovra::Entity* parent = nullptr) {
+        auto* entity = new ovra::Entity("plane");
+        entity->getTransform().setPosition(position);
+        entity->getTransform().setScale(scale);
+        giveMesh(*entity, ovra::Component::VISUAL, material);
+        (parent != nullptr ? *parent : level.getRootEntity()).attach(*entity);
+        return *entity;
+    }
+
+    // An overlay quad centred on window pixel `center`, `size` pixels large.
+    ovra::Entity2D& addQuad(ovra::Material* material, const glm::ivec2& center, const glm::ivec2& size) {
+        auto* entity = new ovra::Entity2D("quad");
+        entity->setPosition(center);
+        entity->setSize(size);
+        giveMesh(*entity, ovra::Component::VISUAL2D, material);
+        level.getRootEntity2D().attach(*entity);
+        return *entity;
+    }
+
+    FakeContainer container;
+    FakeInput input;
+    FakeLevel level;
+
+private:
+    static void giveMesh(ovra::Node& node, ovra::Component::COMPONENT_TYPE kind, ovra::Material* material) {
+        auto* visual = static_cast<ovra::Visual*>(node.newComponent(kind));
+        auto* mesh = new ovra::PlaneMesh(0.0f, 0.0f, 1.0f, 1.0f);
+        mesh->setMaterial(material, 0);
+        visual->setMesh(mesh, true);
+    }
+};
+
+// The real 3D and overlay shaders, built from the repository's sources.
+inline std::unique_ptr<ovra::Shader> makeRepoShader(const std::string& name) {
+    const std::string vs = repoShaderSource(name + ".vert");
+    const std::string fs = repoShaderSource(name + ".frag");
+    return std::make_unique<ovra::Shader>(vs.c_str(), fs.c_str());
+}
+
+// A material of one plain colour drawn with `shader`.
+inline std::unique_ptr<ovra::Material> makeColorMaterial(ovra::Shader& shader, float r, float g, float b) {
+    auto material = std::make_unique<ovra::Material>(&shader);
+    material->getProperties().diffuseColor = ovra::Color(r, g, b);
+    return material;
+}
+
+}  // namespace gputest
+
+#endif

@@ -1,0 +1,212 @@
+#include "GpuTestSupport.hpp"
+
+#include "Ovra3D/widgets/meshes/LineMesh.hpp"
+
+using ovra::LineMesh;
+using ovra::Material;
+using ovra::Mesh;
+using ovra::PlaneMesh;
+
+namespace {
+
+// Exposes the sub-meshes that the renderer reads.
+template <typename Base>
+class Inspectable : public Base {
+public:
+    using Base::Base;
+    Mesh::Sub& sub(size_t i) { return *this->subMeshes_.at(i); }
+    size_t subCount() const { return this->subMeshes_.size(); }
+};
+
+template <typename T>
+std::vector<T> readBuffer(GLenum target, GLuint buffer, size_t count) {
+    std::vector<T> values(count);
+    glBindBuffer(target, buffer);
+    glGetBufferSubData(target, 0, static_cast<GLsizeiptr>(count * sizeof(T)), values.data());
+    glBindBuffer(target, 0);
+    return values;
+}
+
+std::vector<float> readFloats(GLuint buffer, size_t count) { return readBuffer<float>(GL_ARRAY_BUFFER, buffer, count); }
+
+void expectFloats(const std::vector<float>& actual, const std::vector<float>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "value " << i;
+    }
+}
+
+void expectUploadedWithoutCPUData(const Mesh::Sub& sub) {
+    EXPECT_NE(sub.VAO_ID, 0u);
+    EXPECT_NE(sub.indicesVBO_ID, 0u);
+    EXPECT_NE(sub.verticesVBO_ID, 0u);
+    EXPECT_NE(sub.textureCoordinatesVBO_ID, 0u);
+    EXPECT_EQ(sub.data.vertices, nullptr);
+    EXPECT_EQ(sub.data.textureCoordinates, nullptr);
+    EXPECT_EQ(sub.data.indices, nullptr);
+}
+
+// The element buffer recorded in the vertex array, and whether attributes 0 and 1 are fed.
+struct VertexArrayState {
+    GLint elementBuffer = 0;
+    GLint attrib0Enabled = 0;
+    GLint attrib1Enabled = 0;
+    GLint attrib0Size = 0;
+    GLint attrib1Size = 0;
+};
+
+VertexArrayState vertexArrayState(GLuint vao) {
+    VertexArrayState s;
+    glBindVertexArray(vao);
+    glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &s.elementBuffer);
+    glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &s.attrib0Enabled);
+    glGetVertexAttribiv(1, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &s.attrib1Enabled);
+    glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_SIZE, &s.attrib0Size);
+    glGetVertexAttribiv(1, GL_VERTEX_ATTRIB_ARRAY_SIZE, &s.attrib1Size);
+    glBindVertexArray(0);
+    return s;
+}
+
+}  // namespace
+
+TEST(PlaneMesh, UploadsTheUnitSquareAndItsTextureWindowThenDropsTheArrays) {
+    Inspectable<PlaneMesh> plane(0.0f, 0.0f, 4.0f, 4.0f);
+    ASSERT_EQ(plane.subCount(), 1u);
+    Mesh::Sub& sub = plane.sub(0);
+    EXPECT_EQ(sub.numberIndices, 6u);
+    expectUploadedWithoutCPUData(sub);
+
+    expectFloats(readFloats(sub.verticesVBO_ID, 12),
+                 {-0.5f, -0.5f, 0.0f, -0.5f, 0.5f, 0.0f, 0.5f, 0.5f, 0.0f, 0.5f, -0.5f, 0.0f});
+    expectFloats(readFloats(sub.textureCoordinatesVBO_ID, 8), {0.0f, 4.0f, 0.0f, 0.0f, 4.0f, 0.0f, 4.0f, 4.0f});
+    EXPECT_EQ(readBuffer<uint32_t>(GL_ELEMENT_ARRAY_BUFFER, sub.indicesVBO_ID, 6),
+              (std::vector<uint32_t>{0, 1, 2, 2, 3, 0}));
+
+    const VertexArrayState state = vertexArrayState(sub.VAO_ID);
+    EXPECT_EQ(static_cast<GLuint>(state.elementBuffer), sub.indicesVBO_ID);
+    EXPECT_TRUE(state.attrib0Enabled);
+    EXPECT_TRUE(state.attrib1Enabled);
+    EXPECT_EQ(state.attrib0Size, 3);
+    EXPECT_EQ(state.attrib1Size, 2);
+}
+
+TEST(PlaneMesh, TextureWindowOriginAndExtentPlaceTheCorners) {
+    Inspectable<PlaneMesh> plane(0.25f, 0.5f, 0.5f, 0.25f);
+    // Vertex 1 (top left) takes the window's origin; the bottom edge its far row.
+    expectFloats(readFloats(plane.sub(0).textureCoordinatesVBO_ID, 8),
+                 {0.25f, 0.75f, 0.25f, 0.5f, 0.75f, 0.5f, 0.75f, 0.75f});
+}
+
+TEST(LineMesh, UploadsAUnitSegmentOnZ) {
+    Inspectable<LineMesh> line;
+    ASSERT_EQ(line.subCount(), 1u);
+    Mesh::Sub& sub = line.sub(0);
+    EXPECT_EQ(sub.numberIndices, 2u);
+    expectUploadedWithoutCPUData(sub);
+    expectFloats(readFloats(sub.verticesVBO_ID, 6), {0.0f, 0.0f, -0.5f, 0.0f, 0.0f, 0.5f});
+    expectFloats(readFloats(sub.textureCoordinatesVBO_ID, 4), {0.0f, 0.0f, 1.0f, 1.0f});
+    EXPECT_EQ(readBuffer<uint32_t>(GL_ELEMENT_ARRAY_BUFFER, sub.indicesVBO_ID, 2), (std::vector<uint32_t>{0, 1}));
+}
+
+TEST(MeshSub, InitializeDataAllocatesOnlyWhenEveryCountIsSet) {
+    Mesh mesh;
+    for (uint32_t zero : {0u, 1u, 2u}) {
+        Mesh::Sub& sub = mesh.createSubMesh();
+        sub.numberVertices = zero == 0 ? 0 : 3;
+        sub.numberTextureCoordinates = zero == 1 ? 0 : 2;
+        sub.numberIndices = zero == 2 ? 0 : 2;
+        sub.initializeData();
+        EXPECT_EQ(sub.data.vertices, nullptr) << "count " << zero << " is 0";
+        EXPECT_EQ(sub.data.textureCoordinates, nullptr);
+        EXPECT_EQ(sub.data.indices, nullptr);
+    }
+}
+
+TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsAreNeverUploaded) {
+    Mesh mesh;
+    Mesh::Sub& oneIndex = mesh.createSubMesh();
+    oneIndex.numberVertices = 3;
+    oneIndex.numberTextureCoordinates = 2;
+    oneIndex.numberIndices = 1;
+    oneIndex.initializeData();
+    Mesh::Sub& noData = mesh.createSubMesh();
+    noData.numberIndices = 3;
+
+    mesh.pushToGPU(true);
+    for (Mesh::Sub* sub : {&oneIndex, &noData}) {
+        EXPECT_EQ(sub->VAO_ID, 0u);
+        EXPECT_EQ(sub->indicesVBO_ID, 0u);
+        EXPECT_EQ(sub->verticesVBO_ID, 0u);
+        EXPECT_EQ(sub->textureCoordinatesVBO_ID, 0u);
+    }
+    EXPECT_NE(oneIndex.data.vertices, nullptr) << "arrays stay when nothing was uploaded";
+}
+
+TEST(MeshSub, UploadingAgainWithTheArraysKeptReplacesTheGLObjects) {
+    Mesh mesh;
+    Mesh::Sub& sub = mesh.createSubMesh();
+    sub.numberVertices = 6;
+    sub.numberTextureCoordinates = 4;
+    sub.numberIndices = 2;
+    sub.initializeData();
+    std::fill(sub.data.vertices, sub.data.vertices + 6, 1.0f);
+    std::fill(sub.data.textureCoordinates, sub.data.textureCoordinates + 4, 0.0f);
+    sub.data.indices[0] = 0;
+    sub.data.indices[1] = 1;
+
+    sub.pushToGPU(false);
+    const GLuint firstObjects[] = {sub.VAO_ID, sub.indicesVBO_ID, sub.verticesVBO_ID, sub.textureCoordinatesVBO_ID};
+    ASSERT_NE(sub.data.vertices, nullptr);
+    std::fill(sub.data.vertices, sub.data.vertices + 6, 7.0f);
+    sub.pushToGPU(false);
+
+    ASSERT_NE(sub.data.vertices, nullptr) << "arrays kept";
+    expectFloats(readFloats(sub.verticesVBO_ID, 6), std::vector<float>(6, 7.0f));
+    const GLuint secondObjects[] = {sub.VAO_ID, sub.indicesVBO_ID, sub.verticesVBO_ID, sub.textureCoordinatesVBO_ID};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NE(secondObjects[i], 0u);
+        // Old names are either deleted or handed out again for the new objects.
+        const bool reused = std::find(std::begin(secondObjects), std::end(secondObjects), firstObjects[i]) !=
+                            std::end(secondObjects);
+        const bool alive = i == 0 ? glIsVertexArray(firstObjects[i]) : glIsBuffer(firstObjects[i]);
+        EXPECT_TRUE(reused || !alive) << "object " << i << " leaked";
+    }
+}
+
+TEST(Mesh, DestructionDeletesTheGLObjectsOfEverySubMesh) {
+    std::vector<GLuint> buffers;
+    std::vector<GLuint> arrays;
+    {
+        Inspectable<PlaneMesh> plane(0.0f, 0.0f, 1.0f, 1.0f);
+        const Mesh::Sub& sub = plane.sub(0);
+        buffers = {sub.indicesVBO_ID, sub.verticesVBO_ID, sub.textureCoordinatesVBO_ID};
+        arrays = {sub.VAO_ID};
+    }
+    for (GLuint b : buffers) {
+        EXPECT_EQ(glIsBuffer(b), GL_FALSE);
+    }
+    EXPECT_EQ(glIsVertexArray(arrays[0]), GL_FALSE);
+}
+
+TEST(Mesh, MaterialsAreSetAndLookedUpOnlyForExistingSubMeshes) {
+    PlaneMesh plane(0.0f, 0.0f, 1.0f, 1.0f);
+    EXPECT_FALSE(plane.hasMaterial(0)) << "a new sub-mesh has no material";
+
+    Material loose;
+    for (int outside : {-1, 1, 5}) {
+        plane.setMaterial(&loose, outside);
+        EXPECT_FALSE(plane.hasSubMesh(outside));
+        EXPECT_FALSE(plane.hasMaterial(outside));
+    }
+    EXPECT_FALSE(plane.hasMaterial(0));
+
+    const long id = ovra::ObjectManager::createMaterial();
+    plane.setMaterialID(id, 0);
+    ASSERT_TRUE(plane.hasMaterial(0));
+    EXPECT_EQ(plane.getMaterialID(0), id);
+    EXPECT_EQ(&plane.getMaterial(0), ovra::ObjectManager::getMaterial(id));
+
+    plane.setMaterialID(id + 1000000, 0);
+    EXPECT_FALSE(plane.hasMaterial(0)) << "an unknown id leaves the sub-mesh without material";
+    delete ovra::ObjectManager::removeMaterial(id);
+}

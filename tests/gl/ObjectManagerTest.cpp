@@ -1,0 +1,208 @@
+#include "GpuTestSupport.hpp"
+
+#include <cstdio>
+
+using gputest::CaptureCout;
+using gputest::TempDir;
+using ovra::Material;
+using ovra::ObjectManager;
+using ovra::Shader;
+
+namespace {
+
+const char* const kBroken = "#version 330\nvoid main() { not glsl }\n";
+
+// A scratch resources folder holding copies of the real 2D shader under any name.
+// Shaders registered by a test are deleted afterwards, so names never leak between tests.
+class ObjectManagerShaders : public ::testing::Test {
+protected:
+    void TearDown() override {
+        for (const std::string& name : names_) {
+            ObjectManager::deleteShader(name);
+        }
+    }
+
+    void writeShader(const std::string& name, const std::string& vs, const std::string& fs) {
+        dir_.write(name + ".vert", vs);
+        dir_.write(name + ".frag", fs);
+        names_.push_back(name);
+    }
+    void writeRealShader(const std::string& name) {
+        writeShader(name, gputest::repoShaderSource("simple_2D_shader.vert"),
+                    gputest::repoShaderSource("simple_2D_shader.frag"));
+    }
+    void removeFiles(const std::string& name) {
+        std::remove(dir_.file(name + ".vert").c_str());
+        std::remove(dir_.file(name + ".frag").c_str());
+    }
+
+    TempDir dir_;
+    gputest::ScopedRessourcesPath path_{dir_.path()};
+    std::vector<std::string> names_;
+};
+
+// Counts the links it hears of.
+class CountingObserver final : public Shader::OnCompileObserver {
+public:
+    void onCompileOccured(const Shader&) override { ++links; }
+    int links = 0;
+};
+
+}  // namespace
+
+TEST_F(ObjectManagerShaders, KnownNameIsReturnedWithoutReadingFiles) {
+    writeRealShader("sprite");
+    Shader* shader = ObjectManager::createShader("sprite", false);
+    ASSERT_NE(shader, nullptr);
+    ASSERT_NE(shader->getProgramId(), 0u);
+    EXPECT_EQ(ObjectManager::getShader("sprite"), shader);
+
+    removeFiles("sprite");
+    CaptureCout out;
+    EXPECT_EQ(ObjectManager::createShader("sprite", false), shader);
+    EXPECT_EQ(out.text(), "") << "no file was looked for";
+}
+
+TEST_F(ObjectManagerShaders, MissingSourceFilesAreReportedVertexFirst) {
+    {
+        CaptureCout out;
+        EXPECT_EQ(ObjectManager::createShader("absent", false), nullptr);
+        // The fragment file is missing too, but is not even looked for.
+        EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: [" + dir_.file("absent.vert") + "] not found"});
+    }
+    dir_.write("halfway.vert", gputest::repoShaderSource("simple_2D_shader.vert"));
+    {
+        CaptureCout out;
+        EXPECT_EQ(ObjectManager::createShader("halfway", false), nullptr);
+        EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: [" + dir_.file("halfway.frag") + "] not found"});
+    }
+    EXPECT_EQ(ObjectManager::getShader("absent"), nullptr);
+    EXPECT_EQ(ObjectManager::getShader("halfway"), nullptr);
+}
+
+TEST_F(ObjectManagerShaders, NewShaderThatFailsIsHandedBackUnregistered) {
+    writeShader("faulty", kBroken, kBroken);
+    CaptureCout quiet;
+    std::unique_ptr<Shader> shader(ObjectManager::createShader("faulty", false));
+    ASSERT_NE(shader, nullptr);
+    EXPECT_EQ(shader->getProgramId(), 0u);
+    EXPECT_EQ(ObjectManager::getShader("faulty"), nullptr);
+}
+
+TEST_F(ObjectManagerShaders, ReloadRelinksTheSameShaderAndTellsItsMaterialsOnce) {
+    writeRealShader("sprite");
+    Shader* shader = ObjectManager::createShader("sprite", false);
+    ASSERT_NE(shader, nullptr);
+    CountingObserver observer;
+    shader->addCompileObserver(observer);
+    const GLuint program = shader->getProgramId();
+
+    EXPECT_EQ(ObjectManager::createShader("sprite", true), shader);
+    EXPECT_EQ(observer.links, 1);
+    EXPECT_NE(shader->getProgramId(), 0u);
+    EXPECT_EQ(glIsProgram(program), GL_FALSE) << "the replaced program was released";
+
+    // Faulty sources on disk: still registered, still the last good program.
+    const GLuint good = shader->getProgramId();
+    dir_.write("sprite.frag", kBroken);
+    {
+        CaptureCout quiet;
+        EXPECT_EQ(ObjectManager::createShader("sprite", true), shader);
+    }
+    EXPECT_EQ(shader->getProgramId(), good);
+    EXPECT_EQ(ObjectManager::getShader("sprite"), shader);
+
+    // Files gone: null, and the table keeps the shader.
+    removeFiles("sprite");
+    {
+        CaptureCout quiet;
+        EXPECT_EQ(ObjectManager::createShader("sprite", true), nullptr);
+    }
+    EXPECT_EQ(ObjectManager::getShader("sprite"), shader);
+    EXPECT_EQ(observer.links, 1);
+    shader->removeCompileObserver(observer);
+}
+
+TEST_F(ObjectManagerShaders, ReloadShaderFindsAnyRegisteredEntryAndIgnoresOthers) {
+    for (const char* name : {"a_first", "b_second", "c_third"}) {
+        writeRealShader(name);
+        ASSERT_NE(ObjectManager::createShader(name, false), nullptr);
+    }
+    Shader* second = ObjectManager::getShader("b_second");
+    CountingObserver observer;
+    second->addCompileObserver(observer);
+    EXPECT_EQ(ObjectManager::reloadShader(*second), second);
+    EXPECT_EQ(observer.links, 1);
+    second->removeCompileObserver(observer);
+
+    const std::string vs = gputest::repoShaderSource("simple_2D_shader.vert");
+    const std::string fs = gputest::repoShaderSource("simple_2D_shader.frag");
+    Shader loose(vs.c_str(), fs.c_str());
+    loose.addCompileObserver(observer);
+    CaptureCout out;
+    EXPECT_EQ(ObjectManager::reloadShader(loose), &loose);
+    EXPECT_EQ(observer.links, 1) << "not rebuilt";
+    EXPECT_EQ(out.text(), "");
+    loose.removeCompileObserver(observer);
+}
+
+TEST_F(ObjectManagerShaders, DeleteShaderDestroysOnlyAKnownName) {
+    writeRealShader("doomed");
+    Shader* shader = ObjectManager::createShader("doomed", false);
+    ASSERT_NE(shader, nullptr);
+    const GLuint program = shader->getProgramId();
+
+    EXPECT_FALSE(ObjectManager::deleteShader("never-created"));
+    EXPECT_EQ(ObjectManager::getShader("doomed"), shader);
+    EXPECT_TRUE(ObjectManager::deleteShader("doomed"));
+    EXPECT_EQ(ObjectManager::getShader("doomed"), nullptr);
+    EXPECT_EQ(glIsProgram(program), GL_FALSE);
+    EXPECT_EQ(ObjectManager::getShader("never-created"), nullptr) << "a lookup adds nothing";
+}
+
+TEST(ObjectManagerMaterials, CreatedByIdFoundAndHandedBack) {
+    const long first = ObjectManager::createMaterial();
+    const long second = ObjectManager::createMaterial();
+    EXPECT_EQ(second, first + 1);
+    Material* material = ObjectManager::getMaterial(first);
+    ASSERT_NE(material, nullptr);
+    EXPECT_EQ(material->getID(), first);
+    EXPECT_FLOAT_EQ(material->getProperties().diffuseColor.red, 0.8f) << "default settings";
+
+    std::unique_ptr<Material> removed(ObjectManager::removeMaterial(first));
+    EXPECT_EQ(removed.get(), material);
+    EXPECT_EQ(ObjectManager::getMaterial(first), nullptr);
+    EXPECT_EQ(ObjectManager::removeMaterial(first), nullptr);
+    removed->getProperties().edgeWidth = 3.0f;  // still usable
+
+    EXPECT_EQ(ObjectManager::getMaterial(second + 1000000), nullptr);
+    delete ObjectManager::removeMaterial(second);
+}
+
+TEST(ObjectManagerPath, TrailingSlashIsAddedOnlyWhenMissing) {
+    const std::string previous = ObjectManager::getRessourcesPath();
+    const struct {
+        const char* given;
+        const char* stored;
+    } cases[] = {{"../Ressources", "../Ressources/"}, {"../Ressources/", "../Ressources/"}, {"/", "/"}, {"", ""}};
+    for (const auto& c : cases) {
+        ObjectManager::setRessourcesPath(c.given);
+        EXPECT_EQ(ObjectManager::getRessourcesPath(), c.stored) << "given \"" << c.given << "\"";
+    }
+    ObjectManager::setRessourcesPath(previous);
+}
+
+TEST_F(ObjectManagerShaders, ReleaseAllFreesMaterialsThenShadersAndEmptiesTheTables) {
+    writeRealShader("released");
+    Shader* shader = ObjectManager::createShader("released", false);
+    ASSERT_NE(shader, nullptr);
+    const GLuint program = shader->getProgramId();
+    const long id = ObjectManager::createMaterial();
+    // Bound, so releasing the shader first would leave the material pointing at freed memory.
+    ObjectManager::getMaterial(id)->setShader(shader);
+
+    ObjectManager::releaseAll();
+    EXPECT_EQ(ObjectManager::getShader("released"), nullptr);
+    EXPECT_EQ(ObjectManager::getMaterial(id), nullptr);
+    EXPECT_EQ(glIsProgram(program), GL_FALSE);
+}

@@ -1,0 +1,276 @@
+#include "GpuTestSupport.hpp"
+
+#include "Ovra3D/Shader.hpp"
+
+#include <algorithm>
+
+using gputest::CaptureCout;
+using gputest::isColor;
+using gputest::pixelAt;
+using ovra::Shader;
+
+namespace {
+
+const char* const kVertex =
+    "#version 330\n"
+    "in vec3 in_vertex;\n"
+    "in vec2 in_texCoord;\n"
+    "out vec2 v_texCoord;\n"
+    "void main() { v_texCoord = in_texCoord; gl_Position = vec4(in_vertex, 1.0); }\n";
+const char* const kFragment =
+    "#version 330\n"
+    "in vec2 v_texCoord;\n"
+    "out vec4 out_color;\n"
+    "void main() { out_color = vec4(v_texCoord, 0.0, 1.0); }\n";
+const char* const kBroken = "#version 330\nvoid main() { this is not glsl }\n";
+// Compiles, but has no main(): only linking fails.
+const char* const kNoMainFragment =
+    "#version 330\n"
+    "out vec4 out_color;\n"
+    "void paint() { out_color = vec4(1.0); }\n";
+
+// Records the order in which observers hear of links.
+class RecordingObserver final : public Shader::OnCompileObserver {
+public:
+    RecordingObserver(std::vector<std::string>& log, std::string name) : log_(log), name_(std::move(name)) {}
+    void onCompileOccured(const Shader& shader) override {
+        log_.push_back(name_);
+        lastProgram = shader.getProgramId();
+    }
+    GLuint lastProgram = 0;
+
+private:
+    std::vector<std::string>& log_;
+    std::string name_;
+};
+
+std::vector<GLuint> attachedStages(GLuint program) {
+    GLuint stages[4] = {};
+    GLsizei count = 0;
+    glGetAttachedShaders(program, 4, &count, stages);
+    return std::vector<GLuint>(stages, stages + count);
+}
+
+size_t countLines(const std::vector<std::string>& lines, const std::string& wanted) {
+    return static_cast<size_t>(std::count(lines.begin(), lines.end(), wanted));
+}
+
+std::vector<std::string> nonEmpty(std::vector<std::string> lines) {
+    lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
+    return lines;
+}
+
+}  // namespace
+
+TEST(Shader, SequenceNumbersCountUpAndAFailedBuildStillTakesOne) {
+    CaptureCout quiet;
+    Shader first(kVertex, kFragment);
+    Shader failed(kBroken, kFragment);
+    Shader third(kVertex, kFragment);
+    EXPECT_EQ(failed.getId(), first.getId() + 1);
+    EXPECT_EQ(third.getId(), first.getId() + 2);
+}
+
+TEST(Shader, BuildsAProgramWithTheFixedAttributeLocations) {
+    Shader shader(kVertex, kFragment);
+    ASSERT_NE(shader.getProgramId(), 0u);
+    EXPECT_EQ(glGetAttribLocation(shader.getProgramId(), "in_vertex"), Shader::ATTRIB_VERTICES_POS);
+    EXPECT_EQ(glGetAttribLocation(shader.getProgramId(), "in_texCoord"), Shader::ATTRIB_TEXTURE2D_POS);
+    EXPECT_EQ(attachedStages(shader.getProgramId()).size(), 2u);
+}
+
+TEST(Shader, VertexSyntaxErrorWritesThreeLinesAndNeverCompilesTheFragment) {
+    CaptureCout out;
+    // The fragment source is broken too: had it been compiled, a second report would appear.
+    Shader shader(kBroken, kBroken);
+    const std::vector<std::string> lines = nonEmpty(out.lines());
+
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.front(), "ERROR: while compiling Shader :");
+    EXPECT_NE(lines[1].find("error"), std::string::npos) << "the driver's log: " << lines[1];
+    EXPECT_EQ(lines.back(), "ERROR: while compiling vertex shader");
+    EXPECT_EQ(countLines(lines, "ERROR: while compiling Shader :"), 1u);
+    EXPECT_EQ(countLines(lines, "ERROR: while compiling fragment shader"), 0u);
+    EXPECT_EQ(shader.getProgramId(), 0u);
+}
+
+TEST(Shader, FragmentSyntaxErrorIsReportedForTheFragmentStage) {
+    CaptureCout out;
+    Shader shader(kVertex, kBroken);
+    const std::vector<std::string> lines = nonEmpty(out.lines());
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.front(), "ERROR: while compiling Shader :");
+    EXPECT_EQ(lines.back(), "ERROR: while compiling fragment shader");
+    EXPECT_EQ(shader.getProgramId(), 0u);
+}
+
+TEST(Shader, LinkFailureWritesTheLogAndLeavesNoProgram) {
+    CaptureCout out;
+    Shader shader(kVertex, kNoMainFragment);
+    const std::vector<std::string> lines = nonEmpty(out.lines());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front(), "ERROR: while linking Shader :");
+    EXPECT_EQ(countLines(lines, "ERROR: while compiling Shader :"), 0u);
+    EXPECT_EQ(shader.getProgramId(), 0u);
+}
+
+TEST(Shader, ObserversAreToldOncePerLinkInTheOrderAdded) {
+    Shader shader(kVertex, kFragment);
+    std::vector<std::string> log;
+    RecordingObserver a(log, "a");
+    RecordingObserver b(log, "b");
+    RecordingObserver c(log, "c");
+    shader.addCompileObserver(a);
+    shader.addCompileObserver(b);
+    shader.addCompileObserver(a);  // already listed: stays where it was, told once
+    shader.addCompileObserver(c);
+
+    ASSERT_TRUE(shader.compile(kVertex, kFragment));
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(a.lastProgram, shader.getProgramId()) << "observers see the new program";
+
+    EXPECT_TRUE(shader.removeCompileObserver(b));
+    EXPECT_FALSE(shader.removeCompileObserver(b));
+    log.clear();
+    ASSERT_TRUE(shader.compile(kVertex, kFragment));
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "c"}));
+}
+
+TEST(Shader, SuccessfulRebuildReleasesTheProgramAndStagesItReplaced) {
+    Shader shader(kVertex, kFragment);
+    const GLuint oldProgram = shader.getProgramId();
+    const std::vector<GLuint> oldStages = attachedStages(oldProgram);
+    ASSERT_EQ(oldStages.size(), 2u);
+
+    ASSERT_TRUE(shader.compile(kVertex, kFragment));
+    EXPECT_NE(shader.getProgramId(), 0u);
+    EXPECT_EQ(glIsProgram(oldProgram), GL_FALSE);
+    for (GLuint stage : oldStages) {
+        EXPECT_EQ(glIsShader(stage), GL_FALSE) << "stage " << stage;
+    }
+}
+
+struct FailedRebuildCase {
+    const char* name;
+    const char* vs;
+    const char* fs;
+    const char* lastLine;
+};
+
+class ShaderFailedStage : public ::testing::TestWithParam<FailedRebuildCase> {};
+
+TEST_P(ShaderFailedStage, KeepsThePreviousProgramWhichStillDrawsAndTellsNobody) {
+    const FailedRebuildCase& c = GetParam();
+    const std::string vs = gputest::repoShaderSource("simple_2D_shader.vert");
+    const std::string fs = gputest::repoShaderSource("simple_2D_shader.frag");
+    Shader shader(vs.c_str(), fs.c_str());
+    auto material = gputest::makeColorMaterial(shader, 0.0f, 1.0f, 0.0f);
+    std::vector<std::string> log;
+    RecordingObserver observer(log, "observer");
+    shader.addCompileObserver(observer);
+    const GLuint program = shader.getProgramId();
+    const std::vector<GLuint> stages = attachedStages(program);
+
+    CaptureCout out;
+    EXPECT_FALSE(shader.compile(c.vs != nullptr ? c.vs : vs.c_str(), c.fs != nullptr ? c.fs : fs.c_str()));
+    EXPECT_EQ(nonEmpty(out.lines()).back(), c.lastLine);
+    EXPECT_EQ(shader.getProgramId(), program);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(attachedStages(program), stages) << "the program in use keeps its stages";
+    for (GLuint stage : stages) {
+        EXPECT_EQ(glIsShader(stage), GL_TRUE);
+    }
+
+    gputest::Scene scene;
+    scene.addQuad(material.get(), {640, 360}, {100, 100});
+    scene.drawFrames();
+    EXPECT_TRUE(isColor(pixelAt(640, 360), 0, 255, 0));
+    shader.removeCompileObserver(observer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShaderFailedStage,
+    ::testing::Values(FailedRebuildCase{"FaultyVertex", kBroken, nullptr, "ERROR: while compiling vertex shader"},
+                      FailedRebuildCase{"FaultyFragment", nullptr, kBroken, "ERROR: while compiling fragment shader"}),
+    [](const ::testing::TestParamInfo<FailedRebuildCase>& info) { return info.param.name; });
+
+TEST(Shader, FailedRelinkLeavesNoProgramReleasesTheOldOneAndTellsNobody) {
+    Shader shader(kVertex, kFragment);
+    std::vector<std::string> log;
+    RecordingObserver observer(log, "observer");
+    shader.addCompileObserver(observer);
+    const GLuint oldProgram = shader.getProgramId();
+
+    CaptureCout out;
+    EXPECT_FALSE(shader.compile(kVertex, kNoMainFragment));
+    EXPECT_EQ(shader.getProgramId(), 0u);
+    EXPECT_EQ(glIsProgram(oldProgram), GL_FALSE);
+    EXPECT_TRUE(log.empty());
+
+    // And it can come back from there.
+    ASSERT_TRUE(shader.compile(kVertex, kFragment));
+    EXPECT_NE(shader.getProgramId(), 0u);
+    EXPECT_EQ(log.size(), 1u);
+}
+
+TEST(Shader, DestructionDeletesProgramAndStages) {
+    GLuint program = 0;
+    std::vector<GLuint> stages;
+    {
+        Shader shader(kVertex, kFragment);
+        program = shader.getProgramId();
+        stages = attachedStages(program);
+    }
+    EXPECT_EQ(glIsProgram(program), GL_FALSE);
+    for (GLuint stage : stages) {
+        EXPECT_EQ(glIsShader(stage), GL_FALSE);
+    }
+}
+
+struct GLErrorCase {
+    const char* name;
+    void (*raise)();
+    const char* suffix;  // the error in hexadecimal
+};
+
+class GLErrorReport : public ::testing::TestWithParam<GLErrorCase> {};
+
+// The driver keeps a single error flag, so one error is what can be pending at a time.
+TEST_P(GLErrorReport, PrintsThePendingErrorInHexadecimalAndConsumesIt) {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    GetParam().raise();
+    CaptureCout out;
+    EXPECT_TRUE(ovra::test_GL_error("Frame.cpp", 42));
+    std::cout << 10 << std::endl;  // the stream is back to decimal
+    const std::vector<std::string> lines = out.lines();
+    ASSERT_EQ(lines.size(), 2u) << out.text();
+    EXPECT_EQ(lines[0].rfind("glError in file Frame.cpp @ line 42: ", 0), 0u) << lines[0];
+    const std::string suffix = GetParam().suffix;
+    EXPECT_EQ(lines[0].substr(lines[0].size() - suffix.size()), suffix) << lines[0];
+    EXPECT_EQ(lines[1], "10");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GLErrorReport,
+    ::testing::Values(GLErrorCase{"InvalidEnum", [] { glEnable(0xFFFF); }, "(500)"},
+                      GLErrorCase{"InvalidFramebufferOperation",
+                                  [] {
+                                      GLuint fbo = 0;
+                                      glGenFramebuffers(1, &fbo);
+                                      glBindFramebuffer(GL_FRAMEBUFFER, fbo);  // no attachment: incomplete
+                                      glClear(GL_COLOR_BUFFER_BIT);
+                                      glBindFramebuffer(GL_FRAMEBUFFER, 0);
+                                      glDeleteFramebuffers(1, &fbo);
+                                  },
+                                  "(506)"}),
+    [](const ::testing::TestParamInfo<GLErrorCase>& info) { return info.param.name; });
+
+TEST(GLErrorReportNone, PrintsNothingWithoutPendingError) {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    CaptureCout out;
+    EXPECT_FALSE(ovra::test_GL_error("none.cpp", 1));
+    EXPECT_EQ(out.text(), "");
+}
