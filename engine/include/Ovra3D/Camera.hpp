@@ -24,9 +24,11 @@ public:
     // The point where the ray from the camera through window pixel (x, y) meets the
     // plane. Answers (0, 0, 0) when the ray is parallel to the plane, when the
     // container has a zero size, or when the view cannot be inverted: never NaN.
+    // Reads the container size from the application, so only call it while it runs.
     glm::vec3 screenToWorldToPlanePosition(unsigned int x, unsigned int y, const glm::vec3& planePosition,
                                            const glm::vec3& planeNormal) const;
-    // The same against the plane facing the camera at `distance` along its forward vector.
+    // The same against the plane facing the camera at `distance` along its forward vector,
+    // with the same (0, 0, 0) answer to bad input.
     glm::vec3 screenToWorldToCameraPlanePosition(unsigned int x, unsigned int y, float distance) const;
 
 private:
