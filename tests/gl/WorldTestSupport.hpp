@@ -1,0 +1,106 @@
+#ifndef WORLDTESTSUPPORT_HPP
+#define WORLDTESTSUPPORT_HPP
+
+// Helpers shared by the game world tests: the repository's resources and 3D shader,
+// a camera placed as the game places it, pixel projection and captured console lines.
+
+#include "Fakes.hpp"
+
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/Entity.hpp"
+#include "Ovra3D/ObjectManager.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace worldtest {
+
+constexpr float kHalfPi = 1.5707964f;
+constexpr int kWindowWidth = 1280;
+constexpr int kWindowHeight = 720;
+
+// The repository's resources folder, found from this header's place in the tree.
+inline std::string repoRessources() {
+    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "Ressources/").string();
+}
+
+// For its lifetime, points the object manager at the repository's resources, with
+// "simple_shader" registered from them; then gives the previous path back.
+class RepoRessources {
+public:
+    RepoRessources() : previous_(ovra::ObjectManager::getRessourcesPath()) {
+        ovra::ObjectManager::setRessourcesPath(repoRessources());
+        shader_ = ovra::ObjectManager::createShader("simple_shader", false);
+    }
+    ~RepoRessources() { ovra::ObjectManager::setRessourcesPath(previous_); }
+    RepoRessources(const RepoRessources&) = delete;
+    RepoRessources& operator=(const RepoRessources&) = delete;
+
+    // Null when the repository's shader files are missing or do not build.
+    ovra::Shader* shader() const { return shader_; }
+
+private:
+    std::string previous_;
+    ovra::Shader* shader_ = nullptr;
+};
+
+// The game's camera: 20 units above the arena's centre, looking straight down. Its view is
+// computed at once, so that picks in a run's first frame already see it.
+inline ovra::Camera& addGameCamera(FakeLevel& level) {
+    auto* cameraEntity = new ovra::Entity("Camera");
+    cameraEntity->getTransform().setPosition(0.0f, 20.0f, 0.0f);
+    cameraEntity->getTransform().rotateAroundLeft(kHalfPi);
+    level.getRootEntity().attach(*cameraEntity);
+    auto* camera = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+    camera->updateView();
+    level.setCamera(camera);
+    return *camera;
+}
+
+// The window pixel that shows world point `world` through `camera`.
+inline glm::ivec2 pixelOf(const ovra::Camera& camera, const glm::vec3& world) {
+    const glm::vec4 clip = camera.getProjection() * camera.getView() * glm::vec4(world, 1.0f);
+    const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+    return glm::ivec2(static_cast<int>((ndc.x + 1.0f) * 0.5f * kWindowWidth),
+                      static_cast<int>((1.0f - ndc.y) * 0.5f * kWindowHeight));
+}
+
+// Collects what is written to std::cout while alive.
+class CaptureStdout {
+public:
+    CaptureStdout() : previous_(std::cout.rdbuf(buffer_.rdbuf())) {}
+    ~CaptureStdout() { std::cout.rdbuf(previous_); }
+    CaptureStdout(const CaptureStdout&) = delete;
+    CaptureStdout& operator=(const CaptureStdout&) = delete;
+
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        std::istringstream in(buffer_.str());
+        for (std::string line; std::getline(in, line);) {
+            result.push_back(line);
+        }
+        return result;
+    }
+    void clear() { buffer_.str(std::string()); }
+
+private:
+    std::ostringstream buffer_;
+    std::streambuf* previous_;
+};
+
+inline ::testing::AssertionResult near(const glm::vec3& actual, const glm::vec3& expected, float tolerance) {
+    if (glm::all(glm::lessThanEqual(glm::abs(actual - expected), glm::vec3(tolerance)))) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") instead of ("
+                                         << expected.x << ", " << expected.y << ", " << expected.z << ")";
+}
+
+}  // namespace worldtest
+
+#endif
