@@ -1,5 +1,7 @@
 #include "Ovra3D/Level.hpp"
 
+#include "Ovra3D/LevelManager.hpp"
+
 namespace ovra {
 
 Level::Level() : rootEntity_("RootEntity"), rootEntity2D_("RootEntity2D"), camera_(nullptr) {
@@ -8,7 +10,7 @@ Level::Level() : rootEntity_("RootEntity"), rootEntity2D_("RootEntity2D"), camer
     rootEntity2D_.isTreeEnabled_ = true;
 }
 
-Level::~Level() = default;
+Level::~Level() { LevelManager::forgetLevel(*this); }
 
 void Level::update() {
     rootEntity_.update();

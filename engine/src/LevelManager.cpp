@@ -25,6 +25,12 @@ void LevelManager::update() {
     }
 }
 
+void LevelManager::forgetLevel(const Level& level) {
+    if (currentLevel_ == &level) {
+        currentLevel_ = nullptr;
+    }
+}
+
 const Camera* LevelManager::camera() { return currentLevel_ != nullptr ? currentLevel_->getCamera() : nullptr; }
 
 }  // namespace ovra

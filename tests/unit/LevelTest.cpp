@@ -1,5 +1,7 @@
 #include "Fakes.hpp"
 
+#include "Ovra3D/LevelManager.hpp"
+
 #include <gtest/gtest.h>
 
 using ovra::Entity;
@@ -62,4 +64,15 @@ TEST(Level, UpdatesThe3DTreeAndThe2DTree) {
     level.update();
     EXPECT_TRUE(entity->isEnabled(true));
     EXPECT_TRUE(overlay->isEnabled(true));
+}
+
+TEST(Level, DestroyedCurrentLevelLeavesNoCameraBehind) {
+    ovra::LevelManager manager;
+    {
+        FakeLevel level;
+        manager.addLevel(level, true);
+        EXPECT_EQ(manager.camera(), nullptr);
+    }
+    EXPECT_EQ(manager.camera(), nullptr);
+    manager.update();  // no current level: nothing runs
 }

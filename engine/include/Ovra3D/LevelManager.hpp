@@ -21,6 +21,9 @@ public:
     // The current level's camera, or null when there is no current level or it has none.
     const Camera* camera();
 
+    // Called by a level as it is destroyed, so the current level never dangles.
+    static void forgetLevel(const Level& level);
+
 private:
     std::vector<Level*> levels_;
     static Level* currentLevel_;
