@@ -1,0 +1,132 @@
+#include "model/Environment.hpp"
+
+#include "Ovra3D/Application.hpp"
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/Input.hpp"
+#include "Ovra3D/Level.hpp"
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/SDL2/SDL2Container.hpp"
+#include "Ovra3D/Time.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+const float kHalfPi = 1.5707964f;
+const int kZombieCount = 100;
+// Zombies walk 2 units per second: after this many frames of 1/60 s they are put back,
+// so that none ever comes within striking reach and the game never ends.
+const int kFramesPerRound = 100;
+
+// The left button held, the pointer towards -z from the cat, where no zombie stands:
+// every frame runs the whole target search without landing a blow.
+class AimingInput : public ovra::Input {
+public:
+    void handle() override {}
+    bool isKeyUp(KEY) override { return false; }
+    bool isKeyDown(KEY key) override { return key == k_MOUSE_LEFT; }
+    bool isMouseMoving() override { return false; }
+    int getMouseX() override { return 640; }
+    int getMouseY() override { return 100; }
+    int getMouseRelativeX() override { return 0; }
+    int getMouseRelativeY() override { return 0; }
+};
+
+// The game's camera and world; its first update runs the measured frames inside the
+// application loop, where input and camera are bound, then ends the loop.
+class BenchLevel : public ovra::Level {
+public:
+    explicit BenchLevel(benchmark::State& state) : state_(state) {}
+
+    void initialize() override {
+        auto* cameraEntity = new ovra::Entity("Camera");
+        cameraEntity->getTransform().setPosition(0.0f, 20.0f, 0.0f);
+        cameraEntity->getTransform().rotateAroundLeft(kHalfPi);
+        rootEntity_.attach(*cameraEntity);
+        camera_ = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+        camera_->updateView();
+        environment_ = new Environment();
+        rootEntity_.attach(*environment_);
+        for (int i = 0; i < kZombieCount; ++i) {
+            zombies_.push_back(static_cast<ovra::Entity*>(environment_->findChild("Zombie" + std::to_string(i), false)));
+        }
+    }
+
+    void update() override {
+        // One tree update first, so the world's nodes count as enabled in the level.
+        ovra::Level::update();
+        bringAllIntoPlay();
+        ovra::Time::deltaTime = 1.0f / 60.0f;
+        int frame = 0;
+        for (auto _ : state_) {
+            environment_->update();
+            if (++frame % kFramesPerRound == 0) {
+                state_.PauseTiming();
+                bringAllIntoPlay();
+                state_.ResumeTiming();
+            }
+        }
+        state_.counters["zombies_in_play"] = static_cast<double>(countInPlay());
+        state_.counters["player_health"] = static_cast<double>(environment_->getPlayerHealth());
+        ovra::Application::get().exit();
+    }
+
+private:
+    // On a half circle of radius 8 on the +z side of the cat, away from the aim.
+    void bringAllIntoPlay() {
+        for (int i = 0; i < kZombieCount; ++i) {
+            const float angle = 3.1415927f * static_cast<float>(i) / (kZombieCount - 1);
+            ovra::Transform& transform = zombies_[i]->getTransform();
+            transform.setPosition(8.0f * std::cos(angle), 0.1f, 8.0f * std::sin(angle));
+            transform.applyUpdates();
+            zombies_[i]->enable(true);
+        }
+    }
+
+    int countInPlay() const {
+        int inPlay = 0;
+        for (const ovra::Entity* zombie : zombies_) {
+            inPlay += zombie->isEnabled(true) ? 1 : 0;
+        }
+        return inPlay;
+    }
+
+    benchmark::State& state_;
+    Environment* environment_ = nullptr;
+    std::vector<ovra::Entity*> zombies_;
+};
+
+void BM_EnvironmentUpdateAllZombiesInPlay(benchmark::State& state) {
+    ovra::sdl2::SDL2Container container;
+    ovra::GLContainer::GLContainerParam param;
+    param.width = 1280;
+    param.height = 720;
+    param.name = "Brimwold bench";
+    if (!container.initialize(param)) {
+        state.SkipWithError("no window or GL context: run under a display (Xvfb)");
+        return;
+    }
+    ovra::ObjectManager::setRessourcesPath(std::string(OVRA_SOURCE_DIR) + "/Ressources/");
+    if (ovra::ObjectManager::createShader("simple_shader", false) == nullptr) {
+        state.SkipWithError("simple_shader not found in the repository's resources");
+        return;
+    }
+    {
+        AimingInput input;
+        BenchLevel level(state);
+        level.initialize();
+        const uint16_t fps = ovra::Time::fps;
+        ovra::Time::fps = 0;
+        ovra::Application::get().run(container, input, level);
+        ovra::Time::fps = fps;
+    }
+    // The registry's GL objects go while the context is still there.
+    ovra::ObjectManager::releaseAll();
+}
+BENCHMARK(BM_EnvironmentUpdateAllZombiesInPlay)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
