@@ -5,8 +5,35 @@
 #include <cstdio>
 #include <iostream>
 
+#ifdef OVRA_KEEP_LIBRARIES_LOADED
+#include <dlfcn.h>
+#include <link.h>
+#endif
+
 namespace ovra {
 namespace sdl2 {
+
+namespace {
+
+#ifdef OVRA_KEEP_LIBRARIES_LOADED
+// Sanitizer builds only: the GL driver and the window-system libraries are
+// unloaded when SDL shuts down, and a leak report could then no longer name the
+// library an allocation came from. Pinning every loaded library keeps them named.
+int pinLibrary(dl_phdr_info* info, size_t, void*) {
+    if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0') {
+        dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+    return 0;
+}
+#endif
+
+void pinLoadedLibraries() {
+#ifdef OVRA_KEEP_LIBRARIES_LOADED
+    dl_iterate_phdr(pinLibrary, nullptr);
+#endif
+}
+
+}  // namespace
 
 SDL2Container::~SDL2Container() {
     SDL_GL_DeleteContext(sdlGlContext_);
@@ -41,6 +68,7 @@ bool SDL2Container::initialize(const GLContainerParam& param) {
         std::fprintf(stderr, "Error: glew init : %s\n", text);
         return false;
     }
+    pinLoadedLibraries();
     // glewInit may leave a GL error behind on some drivers; later error checks must not see it.
     while (glGetError() != GL_NO_ERROR) {
     }
