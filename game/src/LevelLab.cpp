@@ -1,13 +1,116 @@
 #include "LevelLab.hpp"
 
-#include "Ovra3D/Application.hpp"
-#include "Ovra3D/Input.hpp"
+#include "entities/Floor.hpp"
+#include "gui/AvatarIcon.hpp"
+#include "gui/GameOver.hpp"
+#include "gui/LifeBar.hpp"
+#include "model/Environment.hpp"
 
-void LevelLab::initialize() {}
+#include "Ovra3D/Application.hpp"
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/Input.hpp"
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/Shader.hpp"
+
+#include <iostream>
+#include <string>
+
+namespace {
+
+const char* const kRessourcesPath = "../Ressources/";
+const char* const kSceneShader = "simple_shader";
+const char* const kOverlayShader = "simple_2D_shader";
+
+// Loads a shader pair and answers whether it is registered. A pair that was read but did
+// not build comes back unregistered and ours to free.
+bool loadShader(const std::string& name) {
+    ovra::Shader* shader = ovra::ObjectManager::createShader(name, false);
+    if (shader != nullptr && ovra::ObjectManager::getShader(name) != shader) {
+        delete shader;
+    }
+    if (ovra::ObjectManager::getShader(name) != nullptr) {
+        return true;
+    }
+    std::cerr << "Brimwold: shader \"" << name << "\" is not available from " << ovra::ObjectManager::getRessourcesPath()
+              << " (" << name << ".vert / .frag)" << std::endl;
+    return false;
+}
+
+}  // namespace
+
+void LevelLab::initialize() {
+    ovra::ObjectManager::setRessourcesPath(kRessourcesPath);
+    if (!loadShaders()) {
+        return;
+    }
+    createCamera();
+    createWorld();
+    createDisplay();
+    ready_ = true;
+}
+
+bool LevelLab::loadShaders() {
+    // Both are attempted so every missing pair is reported, not just the first.
+    const bool scene = loadShader(kSceneShader);
+    const bool overlay = loadShader(kOverlayShader);
+    return scene && overlay;
+}
+
+void LevelLab::createCamera() {
+    cameraEntity_ = new ovra::Entity("Camera");
+    camera_ = static_cast<ovra::Camera*>(cameraEntity_->newComponent(ovra::Component::CAMERA));
+    // Twenty units above the arena's centre, turned to look straight down on the floor.
+    cameraEntity_->getTransform().setPosition(0.0f, 20.0f, 0.0f);
+    cameraEntity_->getTransform().rotateAroundLeft(1.5707964f);
+    rootEntity_.attach(*cameraEntity_);
+}
+
+void LevelLab::createWorld() {
+    environment_ = new Environment();
+    rootEntity_.attach(*environment_);
+    floor_ = new Floor("Floor", *ovra::ObjectManager::getShader(kSceneShader));
+    rootEntity_.attach(*floor_);
+}
+
+void LevelLab::createDisplay() {
+    avatarIcon_ = new AvatarIcon("Avatar");
+    avatarIcon_->setPosition(100, 100);
+    rootEntity2D_.attach(*avatarIcon_);
+
+    lifeBar_ = new LifeBar("Avatar_lifebar");
+    const glm::ivec2& avatar = avatarIcon_->getPosition();
+    lifeBar_->setPosition(avatar.x, avatar.y + avatarIcon_->getSize().y / 2 + 40);
+    lifeBar_->updateData();
+    rootEntity2D_.attach(*lifeBar_);
+
+    gameover_ = new GameOver("GameOver");
+    gameover_->setPosition(640, 360);  // the centre of the 1280 x 720 window
+    gameover_->enable(false);
+    rootEntity2D_.attach(*gameover_);
+}
 
 void LevelLab::update() {
     ovra::Level::update();
     if (GETINPUT().isKeyUp(ovra::Input::k_ESCAPE)) {
         GETAPP().exit();
     }
+    if (!ready_) {
+        return;
+    }
+    updateDisplay();
+    writeStatus();
+}
+
+void LevelLab::updateDisplay() {
+    // Once over, the bar is left as the last frame before the fatal blow showed it.
+    if (environment_->isGameOver()) {
+        gameover_->enable(true);
+    } else {
+        lifeBar_->setLifePercent(static_cast<float>(environment_->getPlayerHealth()) * 0.01f);
+    }
+}
+
+void LevelLab::writeStatus() const {
+    std::cout << "Player life:" << environment_->getPlayerHealth()
+              << "  Is gameover: " << (environment_->isGameOver() ? "yes" : "false") << std::endl;
 }

@@ -1,10 +1,26 @@
 #include "LevelLab.hpp"
 
 #include "Ovra3D/Application.hpp"
+#include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/SDL2/SDL2Container.hpp"
 #include "Ovra3D/SDL2/SDL2Input.hpp"
 
 #include <iostream>
+
+namespace {
+
+// Builds the level and runs it; false when the level could not be built (it says why).
+bool play(ovra::GLContainer& container, ovra::Input& input) {
+    LevelLab level;
+    level.initialize();
+    if (!level.isReady()) {
+        return false;
+    }
+    GETAPP().run(container, input, level);
+    return true;
+}
+
+}  // namespace
 
 int main(int, char**) {
     ovra::sdl2::SDL2Container container;
@@ -19,10 +35,8 @@ int main(int, char**) {
     }
 
     ovra::sdl2::SDL2Input input;
-    {
-        LevelLab level;
-        level.initialize();
-        GETAPP().run(container, input, level);
-    }
-    return 0;
+    const bool played = play(container, input);
+    // The level is gone; shaders and materials hold GL objects, so free them before the window goes.
+    ovra::ObjectManager::releaseAll();
+    return played ? 0 : 1;
 }
