@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# One game of the real program under X, driven with xdotool: the first status line,
+# the first zombie shot down with two blows, a game left alone until the cat falls and
+# the banner shows, then Escape ends the process with status 0. Screenshots are checked
+# at a few pixels; set E2E_SHOTS_DIR to keep them.
+set -uo pipefail
+BINARY="$(realpath "$1")"
+REPO="$2"
+WORK="$(mktemp -d)"
+GAME_PID=""
+XVFB_PID=""
+
+cleanup() {
+  [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- stdout (last lines)"; grep -v "^Player life:" "$WORK/out" | tail -20; tail -3 "$WORK/out"
+  echo "--- stderr"; cat "$WORK/err"
+  exit 1
+}
+
+# Without a display of its own to join, the test brings one up.
+if [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1920x1080x24 >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+
+# The game reads ../Ressources/ from its working directory.
+mkdir "$WORK/run"
+ln -s "$REPO/Ressources" "$WORK/Ressources"
+cd "$WORK/run" || exit 1
+: >"$WORK/out"
+"$BINARY" >"$WORK/out" 2>"$WORK/err" &
+GAME_PID=$!
+
+# Waits until stdout has at least $3 (default 1) lines holding the fixed string $1, for at
+# most $2 seconds.
+wait_for_line() {
+  local deadline=$((SECONDS + $2))
+  until [ "$(grep -cF -- "$1" "$WORK/out")" -ge "${3:-1}" ]; do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for \"$1\""
+    [ "$SECONDS" -lt "$deadline" ] || fail "no \"$1\" within $2 s"
+    sleep 0.05
+  done
+}
+
+# A sanitizer build starts far slower than a release build.
+wait_for_line "Player life:" 60
+[ "$(head -n 1 "$WORK/out")" = "Player life:100  Is gameover: false" ] || fail "first line: $(head -n 1 "$WORK/out")"
+
+WID="$(xdotool search --name '^Brimwold$' | head -n 1)"
+[ -n "$WID" ] || fail "no window titled Brimwold"
+eval "$(xdotool getwindowgeometry --shell "$WID")"
+[ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 720 ] || fail "window is ${WIDTH}x${HEIGHT}"
+
+# Window pixel of the world point (x, 0.1, z): the camera 19.9 units above that plane maps
+# world x to window x (640 px per 19.9 units) and world z to window y (1.7320508 x 360 px per 19.9).
+world_to_window() {
+  awk -v x="$1" -v z="$2" 'BEGIN { printf "%d %d", 640 + x * 640 / 19.9, 360 + z * 1.7320508 * 360 / 19.9 }'
+}
+point_at() { xdotool mousemove $((X + $1)) $((Y + $2)); }
+shot() { import -window root "$WORK/$1.png" || fail "no screenshot"; [ -n "${E2E_SHOTS_DIR:-}" ] && cp "$WORK/$1.png" "$E2E_SHOTS_DIR/"; }
+# Asserts that window pixel ($2, $3) of screenshot $1 is within $8 (default 8) of colour
+# ($4, $5, $6) on every channel; $7 names what should be there.
+expect_pixel() {
+  local shot="$1" x=$((X + $2)) y=$((Y + $3)) tolerance="${8:-8}" actual
+  actual="$(convert "$WORK/$shot.png" -format \
+    "%[fx:round(255*p{$x,$y}.r)] %[fx:round(255*p{$x,$y}.g)] %[fx:round(255*p{$x,$y}.b)]" info:)"
+  read -r r g b <<<"$actual"
+  local dr=$((r - $4)) dg=$((g - $5)) db=$((b - $6))
+  [ "${dr#-}" -le "$tolerance" ] && [ "${dg#-}" -le "$tolerance" ] && [ "${db#-}" -le "$tolerance" ] ||
+    fail "$shot ($2, $3) is ($r, $g, $b), expected $7 ($4, $5, $6)"
+}
+
+# The first zombie enters at (-6, 0.1, 10) (the unseeded rand(): border 3, place 4) after one
+# second and walks straight at the cat: any point of that path is on the aim ray when it comes.
+read -r AIM_X AIM_Y <<<"$(world_to_window -3 5)"
+point_at "$AIM_X" "$AIM_Y"
+# A frame's line is written before it is drawn: two more lines mean it is on screen.
+wait_for_line "Player life:" 20 3
+shot start
+expect_pixel start 200 600 51 51 51 "the clear colour left of the floor"
+expect_pixel start 1180 400 51 51 51 "the clear colour right of the floor"
+expect_pixel start 100 204 255 0 0 "the full life bar"
+expect_pixel start 160 204 255 0 0 "the right end of the full life bar"
+expect_pixel start 100 100 216 135 57 "the avatar's face"
+# The sprite's centre texel, whichever way the cat faces; filtering blends its stripes a little.
+expect_pixel start 640 360 149 72 25 "the cat at the centre" 40
+
+xdotool mousedown 1
+wait_for_line "health before: 50   after: 0" 20
+xdotool mouseup 1
+blows="$(grep "^health before:" "$WORK/out" | head -n 2 | tr '\n' '|')"
+[ "$blows" = "health before: 100   after: 50|health before: 50   after: 0|" ] || fail "first blows: $blows"
+
+# Left alone, the zombies that follow strike the cat down.
+point_at 1100 100
+wait_for_line "Player life:0  Is gameover: yes" 45
+wait_for_line "Player life:0  Is gameover: yes" 20 3
+shot over
+expect_pixel over 640 360 102 14 16 "the banner's centre"
+expect_pixel over 1200 400 51 51 51 "the clear colour right of the banner"
+expect_pixel over 40 204 255 0 0 "the left end of the shortened bar"
+expect_pixel over 100 204 51 51 51 "where the full bar reached"
+last="$(tail -n 1 "$WORK/out")"
+[ "$last" = "Player life:0  Is gameover: yes" ] || fail "last line after the end: $last"
+
+# Keyboard focus follows the pointer: keep it in the window while Escape goes down and up.
+xdotool keydown Escape
+sleep 0.1
+xdotool keyup Escape
+deadline=$((SECONDS + 20))
+while kill -0 "$GAME_PID" 2>/dev/null; do
+  [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s after Escape"
+  sleep 0.05
+done
+wait "$GAME_PID"
+status=$?
+GAME_PID=""
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "ok: $(grep -c '^Player life:' "$WORK/out") frames, zombie shot down, game over shown, exit status 0"
