@@ -1,17 +1,29 @@
 #include "Ovra3D/ObjectManager.hpp"
 
+#include "Ovra3D/Entity.hpp"
+#include "Ovra3D/ModelImport.hpp"
 #include "Ovra3D/Shader.hpp"
 #include "Ovra3D/Visual.hpp"
 #include "Ovra3D/utils.hpp"
 #include "Ovra3D/widgets/Material.hpp"
+#include "Ovra3D/widgets/Mesh.hpp"
+#include "Ovra3D/widgets/Texture.hpp"
 
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <iostream>
+#include <memory>
+#include <stdexcept>
 
 namespace ovra {
 
 std::map<std::string, Shader*> ObjectManager::shaders_;
 std::map<long, Material*> ObjectManager::materials_;
 std::string ObjectManager::ressourcesPath_;
+std::vector<Texture*> ObjectManager::textures_;
 std::map<long, Visual*> ObjectManager::visuals_;
 std::map<long, Visual*> ObjectManager::visuals2D_;
 
@@ -94,6 +106,25 @@ Material* ObjectManager::getMaterial(long matId) { return find(materials_, matId
 
 Material* ObjectManager::removeMaterial(long matId) { return take(materials_, matId); }
 
+Texture* ObjectManager::createTexture(const std::string& imagePath, unsigned int filter, unsigned int edgeBehaviour) {
+    textures_.push_back(new Texture(imagePath, filter, edgeBehaviour));
+    return textures_.back();
+}
+
+Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(ressourcesPath_ + filePath, aiProcess_Triangulate | aiProcess_GenNormals);
+    if (scene == nullptr) {
+        throw std::invalid_argument(importer.GetErrorString());
+    }
+    auto root = std::make_unique<Entity>(filePath);
+    if (scene->mNumMeshes > 0 && scene->mMeshes != nullptr && scene->mRootNode != nullptr) {
+        // The path relative to the resources folder: textures are created relative to it.
+        load_aiscene_nodes_with_meshes(*scene, filePath, *scene->mRootNode, *root, shader);
+    }
+    return root.release();
+}
+
 void ObjectManager::setRessourcesPath(const std::string& ressourcesPath) {
     ressourcesPath_ = ressourcesPath;
     // An empty path keeps meaning the working directory rather than becoming "/".
@@ -110,6 +141,10 @@ void ObjectManager::releaseAll() {
         delete material;
     }
     materials_.clear();
+    for (Texture* texture : textures_) {
+        delete texture;
+    }
+    textures_.clear();
     for (auto& [name, shader] : shaders_) {
         delete shader;
     }
@@ -131,5 +166,209 @@ Visual* ObjectManager::removeVisual2D(long visualId) { return take(visuals2D_, v
 const std::map<long, Visual*>& ObjectManager::getVisuals() { return visuals_; }
 
 const std::map<long, Visual*>& ObjectManager::getVisuals2D() { return visuals2D_; }
+
+namespace {
+
+// The part of `path` after its last separator; all of it when there is none.
+std::string file_part(const std::string& path, const char* separators) {
+    const size_t slash = path.find_last_of(separators);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The part of `path` before its last "/"; empty when there is none (the folder it is read from).
+std::string folder_part(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string entity_name(const aiNode& node, const std::string& basisName) {
+    return node.mName.length > 0 ? std::string(node.mName.C_Str()) : file_part(basisName, "/");
+}
+
+// A face the copy keeps: a triangle whose three corners are vertices of the mesh. Points and
+// lines carry fewer indices; the other test keeps a damaged file from indexing past the buffers.
+bool is_copied_face(const aiFace& face, unsigned int vertexCount) {
+    return face.mNumIndices >= 3 && face.mIndices != nullptr && face.mIndices[0] < vertexCount &&
+           face.mIndices[1] < vertexCount && face.mIndices[2] < vertexCount;
+}
+
+unsigned int vertex_count(const aiMesh& aimesh) { return aimesh.mVertices != nullptr ? aimesh.mNumVertices : 0; }
+
+uint32_t count_copied_faces(const aiMesh& aimesh) {
+    if (aimesh.mFaces == nullptr) {
+        return 0;
+    }
+    const unsigned int vertexCount = vertex_count(aimesh);
+    uint32_t triangles = 0;
+    for (unsigned int f = 0; f < aimesh.mNumFaces; ++f) {
+        triangles += is_copied_face(aimesh.mFaces[f], vertexCount) ? 1 : 0;
+    }
+    return triangles;
+}
+
+// Positions and texture coordinates, v flipped (files put v = 0 at the image's bottom row,
+// textures are uploaded top row first); zeros where the mesh has no coordinates.
+void copy_vertices(const aiMesh& aimesh, Mesh::Sub::Data& data) {
+    const aiVector3D* uvs = aimesh.HasTextureCoords(0) ? aimesh.mTextureCoords[0] : nullptr;
+    for (unsigned int v = 0; v < aimesh.mNumVertices; ++v) {
+        const aiVector3D& p = aimesh.mVertices[v];
+        data.vertices[3 * v] = p.x;
+        data.vertices[3 * v + 1] = p.y;
+        data.vertices[3 * v + 2] = p.z;
+        data.textureCoordinates[2 * v] = uvs != nullptr ? uvs[v].x : 0.0f;
+        data.textureCoordinates[2 * v + 1] = uvs != nullptr ? 1.0f - uvs[v].y : 0.0f;
+    }
+}
+
+void copy_faces(const aiMesh& aimesh, Mesh::Sub::Data& data) {
+    const unsigned int vertexCount = vertex_count(aimesh);
+    uint32_t* out = data.indices;
+    for (unsigned int f = 0; f < aimesh.mNumFaces; ++f) {
+        const aiFace& face = aimesh.mFaces[f];
+        if (is_copied_face(face, vertexCount)) {
+            out = std::copy(face.mIndices, face.mIndices + 3, out);
+        }
+    }
+}
+
+// Sizes, allocates and fills one sub-mesh. Without a triangle (or a vertex) nothing is
+// allocated, so the sub-mesh stays empty and is never uploaded.
+void load_sub_mesh(const aiMesh& aimesh, Mesh::Sub& sub) {
+    sub.numberVertices = 3 * vertex_count(aimesh);
+    sub.numberTextureCoordinates = 2 * vertex_count(aimesh);
+    sub.numberIndices = 3 * count_copied_faces(aimesh);
+    sub.initializeData();
+    if (sub.data.vertices == nullptr) {
+        return;
+    }
+    copy_vertices(aimesh, sub.data);
+    copy_faces(aimesh, sub.data);
+}
+
+// Gives sub-mesh `meshIndex` the node's material for the mesh's assimp material, making it
+// on first use. A damaged file's material index past the list leaves the sub-mesh without one.
+void link_material(const aiScene& aiscene, const std::string& basisName, const aiMesh& aimesh, int meshIndex,
+                   Mesh& mesh, std::map<uint32_t, long>& materialsLinks_, Shader* shader) {
+    const auto known = materialsLinks_.find(aimesh.mMaterialIndex);
+    if (known != materialsLinks_.end()) {
+        mesh.setMaterialID(known->second, meshIndex);
+        return;
+    }
+    if (aiscene.mMaterials == nullptr || aimesh.mMaterialIndex >= aiscene.mNumMaterials) {
+        return;
+    }
+    std::cout << "New mat : " << meshIndex << std::endl;
+    const long id = ObjectManager::createMaterial();
+    materialsLinks_[aimesh.mMaterialIndex] = id;
+    mesh.setMaterialID(id, meshIndex);
+    Material& material = *ObjectManager::getMaterial(id);
+    load_aimaterial_into_ovra_material(basisName, *aiscene.mMaterials[aimesh.mMaterialIndex], material);
+    // A material cannot be bound to no shader; without one it simply has none.
+    if (shader != nullptr) {
+        material.setShader(shader);
+    }
+}
+
+// One owning visual whose mesh has a sub-mesh per mesh reference of the node, in its order.
+// A reference past the scene's mesh list keeps its (empty) sub-mesh so the indices still match.
+void load_node_meshes(const aiScene& aiscene, const std::string& basisName, const aiNode& node, Entity& entity,
+                      Shader* shader) {
+    auto* visual = static_cast<Visual*>(entity.newComponent(Component::VISUAL));
+    std::map<uint32_t, long> materialsLinks_;
+    auto* mesh = new Mesh();
+    for (unsigned int i = 0; i < node.mNumMeshes; ++i) {
+        const int meshIndex = static_cast<int>(i);
+        Mesh::Sub& sub = mesh->createSubMesh();
+        const unsigned int sceneIndex = node.mMeshes[i];
+        if (sceneIndex >= aiscene.mNumMeshes || aiscene.mMeshes[sceneIndex] == nullptr) {
+            continue;
+        }
+        const aiMesh& aimesh = *aiscene.mMeshes[sceneIndex];
+        load_sub_mesh(aimesh, sub);
+        link_material(aiscene, basisName, aimesh, meshIndex, *mesh, materialsLinks_, shader);
+    }
+    mesh->pushToGPU(true);
+    visual->setMesh(mesh, true);
+}
+
+void load_diffuse_texture(const std::string& basisName, const aiMaterial& aimaterial, Material& material) {
+    if (aimaterial.GetTextureCount(aiTextureType_DIFFUSE) == 0) {
+        return;
+    }
+    aiString path;
+    if (aimaterial.GetTexture(aiTextureType_DIFFUSE, 0, &path) != aiReturn_SUCCESS) {
+        return;
+    }
+    // Only the file name counts, whichever system's separators the stored path uses: the
+    // texture is looked for beside the model, relative to the resources folder.
+    const std::string folder = folder_part(basisName);
+    const std::string fileName = file_part(path.C_Str(), "/\\");
+    const std::string imagePath = folder.empty() ? fileName : folder + "/" + fileName;
+    material.setColorTexture(ObjectManager::createTexture(imagePath, GL_LINEAR, GL_CLAMP_TO_EDGE));
+}
+
+}  // namespace
+
+void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& basisName, aiNode& currentNode,
+                                    Entity& parentEntity, Shader* shader) {
+    auto* currentEntity = new Entity(entity_name(currentNode, basisName));
+    copy_ai_to_ovra_transform(currentNode.mTransformation, currentEntity->getTransform());
+    parentEntity.attach(*currentEntity);
+    if (currentNode.mNumMeshes > 0 && currentNode.mMeshes != nullptr) {
+        load_node_meshes(aiscene, basisName, currentNode, *currentEntity, shader);
+    }
+    for (unsigned int c = 0; c < currentNode.mNumChildren; ++c) {
+        if (currentNode.mChildren[c] != nullptr) {
+            load_aiscene_nodes_with_meshes(aiscene, basisName, *currentNode.mChildren[c], *currentEntity, shader);
+        }
+    }
+}
+
+void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial,
+                                        Material& material) {
+    aiString name;
+    aimaterial.Get(AI_MATKEY_NAME, name);
+    material.setName(name.C_Str());
+
+    Material::Properties properties;
+    cvt_aimatcolor_to_ovracolor(AI_MATKEY_COLOR_AMBIENT, aimaterial, properties.ambientColor, 0.0f, 0.0f, 0.0f);
+    cvt_aimatcolor_to_ovracolor(AI_MATKEY_COLOR_DIFFUSE, aimaterial, properties.diffuseColor, 1.0f, 1.0f, 1.0f);
+    cvt_aimatcolor_to_ovracolor(AI_MATKEY_COLOR_SPECULAR, aimaterial, properties.specularColor, 1.0f, 1.0f, 1.0f);
+    float value = 0.0f;
+    if (aimaterial.Get(AI_MATKEY_OPACITY, value) == aiReturn_SUCCESS) {
+        properties.transparency = std::clamp(value, 0.0f, 1.0f);
+    }
+    if (aimaterial.Get(AI_MATKEY_SHININESS, value) == aiReturn_SUCCESS) {
+        properties.specularIntensity = value;
+    }
+    // Read second, so it wins over the shininess when a material has both.
+    if (aimaterial.Get(AI_MATKEY_SHININESS_STRENGTH, value) == aiReturn_SUCCESS) {
+        properties.specularIntensity = value;
+    }
+    material.setProperties(properties);
+
+    load_diffuse_texture(basisName, aimaterial, material);
+}
+
+void cvt_aimatcolor_to_ovracolor(const char* pKey, unsigned int type, unsigned int idx, const aiMaterial& aimaterial,
+                                 Color& color, float defaultR, float defaultG, float defaultB) {
+    aiColor3D value;
+    if (aimaterial.Get(pKey, type, idx, value) == aiReturn_SUCCESS) {
+        color = Color(value.r, value.g, value.b);
+    } else {
+        color = Color(defaultR, defaultG, defaultB);
+    }
+}
+
+void copy_ai_to_ovra_transform(const aiMatrix4x4& aitransformation, Transform& transform) {
+    aiVector3D scale;
+    aiQuaternion rotation;
+    aiVector3D translation;
+    aitransformation.Decompose(scale, rotation, translation);
+    transform.setScale(scale.x, scale.y, scale.z);
+    // assimp stores w first, glm last: carried over by name, it is the same rotation.
+    transform.setRotation(glm::quat(rotation.w, rotation.x, rotation.y, rotation.z));
+    transform.setPosition(translation.x, translation.y, translation.z);
+}
 
 }  // namespace ovra

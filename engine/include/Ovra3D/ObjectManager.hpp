@@ -3,11 +3,14 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace ovra {
 
+class Entity;
 class Material;
 class Shader;
+class Texture;
 class Visual;
 
 // The engine's process-wide registry (static members only): shaders by name, materials
@@ -33,13 +36,23 @@ public:
     // Hands the material back to the caller, who then owns it.
     static Material* removeMaterial(long matId);
 
+    // A texture loaded from <resources path><imagePath>, kept until releaseAll(): materials
+    // only point at their textures, so something must outlive them all.
+    static Texture* createTexture(const std::string& imagePath, unsigned int filter, unsigned int edgeBehaviour);
+
+    // Imports the model file <resources path><filePath> as a new, unattached tree of entities
+    // whose root is named `filePath`; the caller owns it. Every material it creates is kept
+    // here and draws with `shader` (none when null). Throws std::invalid_argument with the
+    // importer's message when the file cannot be read. Needs the GL context: meshes are uploaded.
+    static Entity* load3DFile(const std::string& filePath, Shader* shader);
+
     // Stored with a trailing "/" added when missing; empty stays empty (the working directory).
     static void setRessourcesPath(const std::string& ressourcesPath);
     static const std::string& getRessourcesPath();
 
-    // Destroys every registered material, then every registered shader, and empties both
-    // tables, so a clean exit leaks nothing. Needs the GL context still alive; the visual
-    // tables are left alone (their nodes take visuals out).
+    // Destroys every registered material, then every kept texture, then every registered
+    // shader, and empties those tables, so a clean exit leaks nothing. Needs the GL context
+    // still alive; the visual tables are left alone (their nodes take visuals out).
     static void releaseAll();
 
     // Visual registries: not owning; iterated in ascending visual id.
@@ -56,6 +69,7 @@ private:
     static std::map<std::string, Shader*> shaders_;
     static std::map<long, Material*> materials_;
     static std::string ressourcesPath_;
+    static std::vector<Texture*> textures_;
     static std::map<long, Visual*> visuals_;
     static std::map<long, Visual*> visuals2D_;
 };
