@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential g++ cmake pkg-config
   libsdl2-dev libsdl2-image-dev libglew-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libassimp-dev libglm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
 )
 
 missing=()

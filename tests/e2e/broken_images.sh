@@ -2,27 +2,7 @@
 # Images missing, unreadable or in a format the loader refuses: the engine reports each,
 # and the game still starts, plays with those drawn untextured and quits on Escape.
 set -uo pipefail
-BINARY="$(realpath "$1")"
-REPO="$2"
-WORK="$(mktemp -d)"
-GAME_PID=""
-XVFB_PID=""
-cleanup() {
-  [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1920x1080x24 >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
-
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 fail() { echo "FAIL: $*"; echo "--- stdout"; grep -v "^Player life:" "$WORK/out" | head -20; echo "--- stderr"; cat "$WORK/err"; exit 1; }
 
 # The shaders are intact; of the images, two are missing, one is not an image at all, one

@@ -4,35 +4,13 @@
 # the banner shows, then Escape ends the process with status 0. Screenshots are checked
 # at a few pixels; set E2E_SHOTS_DIR to keep them.
 set -uo pipefail
-BINARY="$(realpath "$1")"
-REPO="$2"
-WORK="$(mktemp -d)"
-GAME_PID=""
-XVFB_PID=""
-
-cleanup() {
-  [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 fail() {
   echo "FAIL: $*"
   echo "--- stdout (last lines)"; grep -v "^Player life:" "$WORK/out" | tail -20; tail -3 "$WORK/out"
   echo "--- stderr"; cat "$WORK/err"
   exit 1
 }
-
-# Without a display of its own to join, the test brings one up.
-if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1920x1080x24 >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
 
 # The game reads ../Ressources/ from its working directory.
 mkdir "$WORK/run"

@@ -3,21 +3,7 @@
 # one whose overlay shader does not compile, it reports the engine's error lines, names
 # the missing shader and where it looked, and exits with a failure status, never a crash.
 set -uo pipefail
-BINARY="$(realpath "$1")"
-REPO="$2"
-WORK="$(mktemp -d)"
-XVFB_PID=""
-trap '[ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
-
-if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1920x1080x24 >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
-
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 fail() { echo "FAIL ($CASE): $*"; echo "--- stdout"; head -20 "$WORK/out"; echo "--- stderr"; cat "$WORK/err"; exit 1; }
 
 # Runs the game from $WORK/$1/run; a hung game is killed after 60 s (the sanitizer build is slow).

@@ -4,28 +4,8 @@
 # loaded. Prints each of three runs and their median; fails above STARTUP_LIMIT_MS
 # (default 10000, generous enough for a sanitizer build; the release target is 1500).
 set -uo pipefail
-BINARY="$(realpath "$1")"
-REPO="$2"
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 LIMIT_MS="${STARTUP_LIMIT_MS:-10000}"
-WORK="$(mktemp -d)"
-GAME_PID=""
-XVFB_PID=""
-cleanup() {
-  [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1920x1080x24 >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
-
 fail() { echo "FAIL: $*"; echo "--- stderr"; cat "$WORK/err" 2>/dev/null; exit 1; }
 
 mkdir "$WORK/run"

@@ -1,23 +1,16 @@
 #ifndef LIFEBAR_HPP
 #define LIFEBAR_HPP
 
-#include "Ovra3D/2D/Entity2D.hpp"
+#include "gui/OverlayQuad.hpp"
 
 #include <cstdint>
-#include <memory>
 #include <string>
-
-namespace ovra {
-class Mesh;
-}  // namespace ovra
 
 // The player's red life bar on the overlay: shows a fraction of its full width,
 // shortening from the right while its left edge stays put.
-class LifeBar : public ovra::Entity2D {
+class LifeBar : public OverlayQuad {
 public:
     explicit LifeBar(const std::string& name);
-    // Frees the quad's mesh; the GL context must still be alive.
-    ~LifeBar() override;
 
     // Takes the current width and position as the full bar's; call once the bar is placed.
     void updateData();
@@ -27,7 +20,6 @@ public:
 private:
     int32_t initialWidth_ = 0;
     glm::ivec2 initialPosition_{0, 0};
-    std::unique_ptr<ovra::Mesh> mesh_;
 };
 
 #endif

@@ -1,0 +1,24 @@
+# Shared start of the end-to-end scripts (sourced, not run as a test): the program
+# and repository from the arguments, a scratch folder removed at exit, the game
+# process killed at exit if still running, and an X display of its own when none is set.
+BINARY="$(realpath "$1")"
+REPO="$2"
+WORK="$(mktemp -d)"
+GAME_PID=""
+XVFB_PID=""
+
+cleanup() {
+  [ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1920x1080x24 >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
