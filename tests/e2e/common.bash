@@ -2,7 +2,7 @@
 # and repository from the arguments, a scratch folder removed at exit, the game
 # process killed at exit if still running, and an X display of its own when none is set.
 BINARY="$(realpath "$1")"
-REPO="$2"
+REPO="$(realpath "$2")"
 WORK="$(mktemp -d)"
 GAME_PID=""
 XVFB_PID=""
