@@ -26,15 +26,7 @@ constexpr float kTol = 1e-4f;
 constexpr float kStep60 = 10.0f * 0.016666f;  // the cat's step in a frame of 16666 microseconds
 constexpr int kZombieCount = 100;
 
-std::vector<std::string> blowLines(const CaptureStdout& out) {
-    std::vector<std::string> blows;
-    for (const std::string& line : out.lines()) {
-        if (line.rfind("health before: ", 0) == 0) {
-            blows.push_back(line);
-        }
-    }
-    return blows;
-}
+std::vector<std::string> blowLines(const CapturedStdout& out) { return out.linesStartingWith("health before: "); }
 
 std::string blow(int before, int after) {
     return "health before: " + std::to_string(before) + "   after: " + std::to_string(after);
@@ -200,7 +192,7 @@ TEST_F(EnvironmentTest, NextSpawnTakesTheNextZombieOrReusesADeadOneWithFullHealt
     bringIntoPlay(1, glm::vec3(-5.0f, 0.1f, 0.0f));
     aimAt(glm::vec3(4.5f, 0.1f, 0.0f));
     input_.down = {ovra::Input::k_MOUSE_LEFT};
-    CaptureStdout out;
+    CapturedStdout out;
     run(9, 16);
     EXPECT_EQ(blowLines(out), (std::vector<std::string>{blow(100, 50), blow(50, 0)}));
     EXPECT_EQ(zombiesInPlay(), std::vector<int>{1});
@@ -323,7 +315,7 @@ TEST_F(EnvironmentTest, TheShotHitsTheNearestZombieWithinTwoOfTheAimRay) {
         input_.mouseY = pointer.y;
         input_.down = {ovra::Input::k_MOUSE_LEFT};
 
-        CaptureStdout out;
+        CapturedStdout out;
         run(1, 60);
 
         const std::vector<std::string> lines = blowLines(out);
@@ -354,7 +346,7 @@ TEST_F(EnvironmentTest, HoldingTheButtonStrikesAtOnceThenEveryHalfSecondAndTheSe
     aimAt(glm::vec3(5.0f, 0.1f, 0.0f));
     input_.down = {ovra::Input::k_MOUSE_LEFT};
 
-    CaptureStdout out;
+    CapturedStdout out;
     std::vector<std::vector<std::string>> blowsAfterFrame;
     glm::vec3 zombieWhenKilled(0.0f);
     run(3, 4, [&](int frame) {
@@ -382,7 +374,7 @@ TEST_F(EnvironmentTest, AimingAtNothingLeavesTheWeaponReadyAndTheLineInPlace) {
     settleAndPick(640, 360);
     bringIntoPlay(0, glm::vec3(5.0f, 0.1f, 0.0f));
     input_.down = {ovra::Input::k_MOUSE_LEFT};
-    CaptureStdout out;
+    CapturedStdout out;
 
     aimAt(glm::vec3(-5.0f, 0.1f, 0.0f));
     run(1, 4);
@@ -404,7 +396,7 @@ TEST_F(EnvironmentTest, ASpawnedZombieCanBeShotInItsFirstFrame) {
 
     aimAt(spawn);
     input_.down = {ovra::Input::k_MOUSE_LEFT};
-    CaptureStdout out;
+    CapturedStdout out;
     run(1, 16);
     EXPECT_EQ(blowLines(out), std::vector<std::string>{blow(100, 50)});
     EXPECT_TRUE(near(line().getTransform().getPosition(), spawn * 0.5f, kTol));
@@ -432,7 +424,7 @@ TEST_F(EnvironmentTest, AZombieStrikesTheCatFromTwoUnitsOrCloser) {
         for (std::size_t i = 0; i < c.zombies.size(); ++i) {
             bringIntoPlay(static_cast<int>(i), c.zombies[i]);
         }
-        CaptureStdout out;
+        CapturedStdout out;
         run(1, 60);
         EXPECT_EQ(blowLines(out), c.blows);
         EXPECT_EQ(environment_->getPlayerHealth(), c.health);
@@ -450,7 +442,7 @@ TEST_F(EnvironmentTest, TheTenthZombieBlowEndsTheGameAndEverythingFreezes) {
         placed.emplace_back(1.5f * std::cos(angle), 0.1f, 1.5f * std::sin(angle));
         bringIntoPlay(i, placed.back());
     }
-    CaptureStdout out;
+    CapturedStdout out;
     run(1, 60);
 
     std::vector<std::string> expected;

@@ -1,4 +1,6 @@
 #include "LineObject.hpp"
+#include "ScopedRessourcesPath.hpp"
+#include "TempFolder.hpp"
 #include "WorldTestSupport.hpp"
 #include "entities/Cat.hpp"
 #include "entities/Floor.hpp"
@@ -44,54 +46,22 @@ const Rgb kBackground{51, 51, 51};
                                          << expected.r << ", " << expected.g << ", " << expected.b << ")";
 }
 
-// A scratch resources folder, removed with everything in it.
-class TempRessources {
-public:
-    TempRessources() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "brimwold-world-XXXXXX").string();
-        path_ = mkdtemp(&pattern[0]) != nullptr ? pattern + "/" : std::string();
-    }
-    ~TempRessources() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempRessources(const TempRessources&) = delete;
-    TempRessources& operator=(const TempRessources&) = delete;
-
-    const std::string& path() const { return path_; }
-
-    // An 8 x 8 image: the top half `top`, the bottom half blue, the top-left 2 x 2 texels transparent.
-    void writeTestImage(const std::string& name, const Rgb& top) const {
-        std::filesystem::create_directories(std::filesystem::path(path_ + name).parent_path());
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_RGBA32);
-        for (int y = 0; y < 8; ++y) {
-            auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
-            for (int x = 0; x < 8; ++x) {
-                const Uint8 alpha = (x < 2 && y < 2) ? 0 : 255;
-                const Rgb color = y < 4 ? top : kBlue;
-                row[x] = SDL_MapRGBA(surface->format, static_cast<Uint8>(color.r), static_cast<Uint8>(color.g),
-                                     static_cast<Uint8>(color.b), alpha);
-            }
+// An 8 x 8 image in `folder`: the top half `top`, the bottom half blue, the top-left 2 x 2 texels transparent.
+void writeTestImage(const TempFolder& folder, const std::string& name, const Rgb& top) {
+    std::filesystem::create_directories(std::filesystem::path(folder.file(name)).parent_path());
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_RGBA32);
+    for (int y = 0; y < 8; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < 8; ++x) {
+            const Uint8 alpha = (x < 2 && y < 2) ? 0 : 255;
+            const Rgb color = y < 4 ? top : kBlue;
+            row[x] = SDL_MapRGBA(surface->format, static_cast<Uint8>(color.r), static_cast<Uint8>(color.g),
+                                 static_cast<Uint8>(color.b), alpha);
         }
-        EXPECT_EQ(IMG_SavePNG(surface, (path_ + name).c_str()), 0) << name;
-        SDL_FreeSurface(surface);
     }
-
-private:
-    std::string path_;
-};
-
-// Points the object manager elsewhere for the scope's duration.
-class ScopedRessourcesPath {
-public:
-    explicit ScopedRessourcesPath(const std::string& path) : previous_(ovra::ObjectManager::getRessourcesPath()) {
-        ovra::ObjectManager::setRessourcesPath(path);
-    }
-    ~ScopedRessourcesPath() { ovra::ObjectManager::setRessourcesPath(previous_); }
-
-private:
-    std::string previous_;
-};
+    EXPECT_EQ(IMG_SavePNG(surface, folder.file(name).c_str()), 0) << name;
+    SDL_FreeSurface(surface);
+}
 
 // A level seen through the game's camera, drawn into the shared window.
 class Scene {
@@ -194,9 +164,9 @@ TEST_F(GameEntitiesTest, SpritesCarryOneFlatVisualChildWithAnAlphaMaskedWhiteMat
 // Each sprite shows its own image: the image's top rows towards world +z (the bottom of the
 // screen), its transparent texels cut out, and the square placed under its parent.
 TEST_F(GameEntitiesTest, SpritesShowTheirImageLaidFlatWithTransparentTexelsCutOut) {
-    TempRessources ressources;
+    TempFolder ressources;
     for (const SpriteCase& c : kSprites) {
-        ressources.writeTestImage(c.image, c.imageTop);
+        writeTestImage(ressources, c.image, c.imageTop);
     }
     const glm::vec3 sidePlace(3.0f, 0.0f, -2.0f);
     for (const SpriteCase& c : kSprites) {
@@ -223,9 +193,9 @@ TEST_F(GameEntitiesTest, SpritesShowTheirImageLaidFlatWithTransparentTexelsCutOu
 }
 
 TEST_F(GameEntitiesTest, MissingImageIsReportedAndTheSpriteDrawsInItsPlainColour) {
-    TempRessources emptyRessources;
+    TempFolder emptyRessources;
     Scene scene;
-    CaptureStdout out;
+    CapturedStdout out;
     {
         ScopedRessourcesPath path(emptyRessources.path());
         scene.add(new Cat("Player", *shader_));

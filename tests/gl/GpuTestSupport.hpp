@@ -1,11 +1,15 @@
 #ifndef OVRA_TESTS_GPUTESTSUPPORT_HPP
 #define OVRA_TESTS_GPUTESTSUPPORT_HPP
 
-// Helpers shared by the GPU resource and renderer tests: a scratch resources folder,
-// captured console lines, the repository's shader sources and a one-frame scene.
+// Helpers shared by the GPU resource and renderer tests: the repository's shader sources,
+// buffers and pixels read back from the GL, and a one-frame scene. The scratch folder,
+// resources-path scope and console capture they use come from tests/support.
 
+#include "CapturedStdout.hpp"
 #include "Fakes.hpp"
 #include "GLTestEnvironment.hpp"
+#include "ScopedRessourcesPath.hpp"
+#include "TempFolder.hpp"
 
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
@@ -31,73 +35,30 @@
 
 namespace gputest {
 
-// A fresh folder under the system's temporary directory, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ovra-gpu-XXXXXX").string();
-        path_ = mkdtemp(&pattern[0]) != nullptr ? pattern : std::string();
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    // The folder, ending in "/".
-    std::string path() const { return path_ + "/"; }
-    std::string file(const std::string& name) const { return path() + name; }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(file(name), std::ios::binary);
-        out << bytes;
-    }
-
-private:
-    std::string path_;
-};
-
-// Points the object manager at a folder for the scope's duration.
-class ScopedRessourcesPath {
-public:
-    explicit ScopedRessourcesPath(const std::string& path) : previous_(ovra::ObjectManager::getRessourcesPath()) {
-        ovra::ObjectManager::setRessourcesPath(path);
-    }
-    ~ScopedRessourcesPath() { ovra::ObjectManager::setRessourcesPath(previous_); }
-
-private:
-    std::string previous_;
-};
-
-// Collects what is written to std::cout while alive.
-class CaptureCout {
-public:
-    CaptureCout() : previous_(std::cout.rdbuf(buffer_.rdbuf())) {}
-    ~CaptureCout() { std::cout.rdbuf(previous_); }
-    CaptureCout(const CaptureCout&) = delete;
-    CaptureCout& operator=(const CaptureCout&) = delete;
-
-    std::string text() const { return buffer_.str(); }
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        std::istringstream in(buffer_.str());
-        for (std::string line; std::getline(in, line);) {
-            result.push_back(line);
-        }
-        return result;
-    }
-
-private:
-    std::ostringstream buffer_;
-    std::streambuf* previous_;
-};
-
 // The repository's own shader source, e.g. "simple_shader.vert".
 inline std::string repoShaderSource(const std::string& name) {
     std::string code;
     EXPECT_TRUE(ovra::get_file_contents((std::string(OVRA_SOURCE_DIR) + "/Ressources/" + name).c_str(), code))
         << name;
     return code;
+}
+
+// `count` values of buffer object `buffer`, read back through binding point `target`.
+template <typename T>
+std::vector<T> readBuffer(GLenum target, GLuint buffer, size_t count) {
+    std::vector<T> values(count);
+    glBindBuffer(target, buffer);
+    glGetBufferSubData(target, 0, static_cast<GLsizeiptr>(count * sizeof(T)), values.data());
+    glBindBuffer(target, 0);
+    return values;
+}
+
+// The same number of values, each within 1e-6 of the expected one.
+inline void expectFloats(const std::vector<float>& actual, const std::vector<float>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "value " << i;
+    }
 }
 
 // An RGB pixel as read back from the window.

@@ -1,3 +1,4 @@
+#include "CapturedStdout.hpp"
 #include "Fakes.hpp"
 #include "GLTestEnvironment.hpp"
 
@@ -15,8 +16,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,36 +56,8 @@ private:
     fs::path root_;
 };
 
-// Collects the lines written to std::cout while alive.
-class CapturedLines {
-public:
-    CapturedLines() : previous_(std::cout.rdbuf(buffer_.rdbuf())) {}
-    ~CapturedLines() { std::cout.rdbuf(previous_); }
-    CapturedLines(const CapturedLines&) = delete;
-    CapturedLines& operator=(const CapturedLines&) = delete;
-
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        std::istringstream in(buffer_.str());
-        for (std::string line; std::getline(in, line);) {
-            result.push_back(line);
-        }
-        return result;
-    }
-    std::vector<std::string> statusLines() const {
-        std::vector<std::string> result;
-        for (const std::string& line : lines()) {
-            if (line.rfind("Player life:", 0) == 0) {
-                result.push_back(line);
-            }
-        }
-        return result;
-    }
-
-private:
-    std::ostringstream buffer_;
-    std::streambuf* previous_;
-};
+// The status lines the level writes once a frame.
+std::vector<std::string> statusLines(const CapturedStdout& out) { return out.linesStartingWith("Player life:"); }
 
 // Input whose key states the test changes at each poll; a key released counts for one poll only.
 class ScriptedInput : public FakeInput {
@@ -128,7 +99,7 @@ protected:
 
     // Builds the level, answering the lines it wrote meanwhile.
     std::vector<std::string> initialize() {
-        CapturedLines out;
+        CapturedStdout out;
         level_.initialize();
         return out.lines();
     }
@@ -188,11 +159,11 @@ TEST_F(LevelLabTest, WritesAStatusLineEveryFrameAndQuitsAfterTheFrameEscapeIsRel
             input.releaseEscape();
         }
     };
-    CapturedLines out;
+    CapturedStdout out;
     run();
 
     EXPECT_EQ(input_.polls, 3);
-    EXPECT_EQ(out.statusLines(), std::vector<std::string>(3, "Player life:100  Is gameover: false"));
+    EXPECT_EQ(statusLines(out), std::vector<std::string>(3, "Player life:100  Is gameover: false"));
     EXPECT_EQ(overlay(1).getSize(), glm::ivec2(128, 10)) << "full health, full bar";
     EXPECT_EQ(overlay(1).getPosition(), glm::ivec2(100, 204));
     EXPECT_FALSE(overlay(2).isEnabled(true));
@@ -229,11 +200,11 @@ TEST_F(LevelLabTest, AfterTheFatalBlowShowsTheBannerKeepsTheBarAndSaysYes) {
             input.releaseEscape();
         }
     };
-    CapturedLines out;
+    CapturedStdout out;
     run();
 
     ASSERT_NE(overSince, 0) << "the game did not end within 20 s of game time";
-    const std::vector<std::string> status = out.statusLines();
+    const std::vector<std::string> status = statusLines(out);
     ASSERT_GE(status.size(), 4u);
     auto firstOver = status.begin();
     while (firstOver != status.end() && firstOver->find("yes") == std::string::npos) {

@@ -2,6 +2,8 @@
 
 #include "Ovra3D/widgets/meshes/LineMesh.hpp"
 
+using gputest::expectFloats;
+using gputest::readBuffer;
 using ovra::LineMesh;
 using ovra::Material;
 using ovra::Mesh;
@@ -18,23 +20,7 @@ public:
     size_t subCount() const { return this->subMeshes_.size(); }
 };
 
-template <typename T>
-std::vector<T> readBuffer(GLenum target, GLuint buffer, size_t count) {
-    std::vector<T> values(count);
-    glBindBuffer(target, buffer);
-    glGetBufferSubData(target, 0, static_cast<GLsizeiptr>(count * sizeof(T)), values.data());
-    glBindBuffer(target, 0);
-    return values;
-}
-
 std::vector<float> readFloats(GLuint buffer, size_t count) { return readBuffer<float>(GL_ARRAY_BUFFER, buffer, count); }
-
-void expectFloats(const std::vector<float>& actual, const std::vector<float>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "value " << i;
-    }
-}
 
 void expectUploadedWithoutCPUData(const Mesh::Sub& sub) {
     EXPECT_NE(sub.VAO_ID, 0u);

@@ -11,10 +11,11 @@
 #include <initializer_list>
 #include <stdexcept>
 
-using gputest::CaptureCout;
+using gputest::expectFloats;
 using gputest::isBackground;
 using gputest::isColor;
 using gputest::pixelAt;
+using gputest::readBuffer;
 using gputest::Scene;
 using ovra::Entity;
 using ovra::Material;
@@ -45,15 +46,6 @@ Entity& childOf(const ovra::Node& node, unsigned int i) {
 
 const Mesh::Sub& subOf(const ovra::Node& node, size_t i) { return *SubMeshes::of(visualOf(node)->getMesh()).at(i); }
 
-template <typename T>
-std::vector<T> readBuffer(GLenum target, GLuint buffer, size_t count) {
-    std::vector<T> values(count);
-    glBindBuffer(target, buffer);
-    glGetBufferSubData(target, 0, static_cast<GLsizeiptr>(count * sizeof(T)), values.data());
-    glBindBuffer(target, 0);
-    return values;
-}
-
 std::vector<float> uploadedTexCoords(const Mesh::Sub& sub) {
     return readBuffer<float>(GL_ARRAY_BUFFER, sub.textureCoordinatesVBO_ID, sub.numberTextureCoordinates);
 }
@@ -62,28 +54,13 @@ std::vector<uint32_t> uploadedIndices(const Mesh::Sub& sub) {
     return readBuffer<uint32_t>(GL_ELEMENT_ARRAY_BUFFER, sub.indicesVBO_ID, sub.numberIndices);
 }
 
-void expectFloats(const std::vector<float>& actual, const std::vector<float>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "value " << i;
-    }
-}
-
 void expectColor(const ovra::Color& c, float r, float g, float b, const char* what) {
     EXPECT_NEAR(c.red, r, 1e-6f) << what;
     EXPECT_NEAR(c.green, g, 1e-6f) << what;
     EXPECT_NEAR(c.blue, b, 1e-6f) << what;
 }
 
-std::vector<std::string> newMatLines(const CaptureCout& out) {
-    std::vector<std::string> lines;
-    for (const std::string& line : out.lines()) {
-        if (line.rfind("New mat : ", 0) == 0) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
+std::vector<std::string> newMatLines(const CapturedStdout& out) { return out.linesStartingWith("New mat : "); }
 
 // ---------------------------------------------------------------------------------------------
 // Scenes built in memory, so each rule is met exactly as the importer would hand it over.
@@ -263,11 +240,11 @@ class ModelImport : public ::testing::Test {
 protected:
     void SetUp() override {
         {
-            gputest::ScopedRessourcesPath repo(std::string(OVRA_SOURCE_DIR) + "/Ressources/");
+            ScopedRessourcesPath repo(std::string(OVRA_SOURCE_DIR) + "/Ressources/");
             shader_ = ObjectManager::createShader("simple_shader", false);
         }
         ASSERT_NE(shader_, nullptr);
-        ressources_ = std::make_unique<gputest::ScopedRessourcesPath>(dir_.path());
+        ressources_ = std::make_unique<ScopedRessourcesPath>(dir_.path());
     }
 
     // Writes `bytes` to `relativePath` under the resources folder, making its folders.
@@ -282,9 +259,9 @@ protected:
         return std::unique_ptr<Entity>(ObjectManager::load3DFile(filePath, shader_));
     }
 
-    gputest::TempDir dir_;
+    TempFolder dir_;
     ovra::Shader* shader_ = nullptr;
-    std::unique_ptr<gputest::ScopedRessourcesPath> ressources_;
+    std::unique_ptr<ScopedRessourcesPath> ressources_;
 };
 
 }  // namespace
@@ -426,7 +403,7 @@ TEST_F(ModelImport, MaterialsAreSharedWithinANodeAndNeverAcrossNodes) {
         newNode("both", {0, 1}, {newNode("again", {1}), newNode("mixed", {2, 0, 2})}),
         {newTriangle(0), newTriangle(0), newTriangle(1)}, {newMaterial("red"), newMaterial("blue")});
     Entity parent("parent");
-    CaptureCout out;
+    CapturedStdout out;
     load_aiscene_nodes_with_meshes(*scene, "models/set.obj", *scene->mRootNode, parent, shader_);
 
     const Entity& both = childOf(parent, 0);
@@ -491,7 +468,7 @@ TEST_F(ModelImport, BrokenReferencesLeaveAnEmptySubMeshInItsPlace) {
     aiMesh* strayMaterial = newTriangle(5);
     std::unique_ptr<aiScene> scene = newScene(newNode("n", {0, 9, 1}), {newTriangle(0), strayMaterial}, {newMaterial("m")});
     Entity parent("parent");
-    CaptureCout out;
+    CapturedStdout out;
     load_aiscene_nodes_with_meshes(*scene, "m.obj", *scene->mRootNode, parent, shader_);
 
     const Mesh& mesh = visualOf(childOf(parent, 0))->getMesh();
@@ -597,7 +574,7 @@ TEST_F(ModelImport, TexturedModelIsDrawnUprightThroughTheRenderer) {
     write("models/crate.mtl", woodMtl("map_Kd wood.png"));
     write("models/crate.obj", quadObj("crate.mtl"));
     Scene scene;
-    CaptureCout out;
+    CapturedStdout out;
     scene.level.getRootEntity().attach(*ObjectManager::load3DFile("models/crate.obj", shader_));
     scene.drawFrames();
 
@@ -632,8 +609,8 @@ TEST_F(ModelImport, DiffuseTextureIsFoundBesideTheModelWhateverFolderTheFileName
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        gputest::TempDir caseDir;  // a folder per case, so no image from another case can be found
-        gputest::ScopedRessourcesPath caseRessources(caseDir.path());
+        TempFolder caseDir;  // a folder per case, so no image from another case can be found
+        ScopedRessourcesPath caseRessources(caseDir.path());
         const auto put = [&caseDir](const std::string& rel, const std::string& bytes) {
             std::filesystem::create_directories(std::filesystem::path(caseDir.file(rel)).parent_path());
             std::ofstream(caseDir.file(rel), std::ios::binary) << bytes;
@@ -646,7 +623,7 @@ TEST_F(ModelImport, DiffuseTextureIsFoundBesideTheModelWhateverFolderTheFileName
         ASSERT_TRUE(writeSolidPng(caseDir.file(c.image), teal));
 
         Scene scene;
-        CaptureCout out;
+        CapturedStdout out;
         scene.level.getRootEntity().attach(*ObjectManager::load3DFile(c.model, shader_));
         scene.drawFrames();
         EXPECT_EQ(out.text().find("ERROR"), std::string::npos) << out.text();
@@ -657,7 +634,7 @@ TEST_F(ModelImport, DiffuseTextureIsFoundBesideTheModelWhateverFolderTheFileName
 TEST_F(ModelImport, MissingTextureIsReportedAndTheModelStillImports) {
     write("models/crate.mtl", woodMtl("map_Kd C:/art/gone.png"));
     write("models/crate.obj", quadObj("crate.mtl"));
-    CaptureCout out;
+    CapturedStdout out;
     std::unique_ptr<Entity> root = load("models/crate.obj");
     // Looked for once, beside the model, under the resources folder named once.
     EXPECT_NE(out.text().find("ERROR: Ovra: Texture: "), std::string::npos) << out.text();
@@ -681,7 +658,7 @@ TEST_F(ModelImport, SceneWithoutMeshesGivesTheRootAlone) {
     write("models/empty.gltf",
           R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],)"
           R"("nodes":[{"name":"marker","translation":[1,2,3]}]})");
-    CaptureCout out;
+    CapturedStdout out;
     std::unique_ptr<Entity> root = load("models/empty.gltf");
     EXPECT_EQ(root->getName(), "models/empty.gltf");
     EXPECT_EQ(root->countChildren(), 0u);
@@ -762,7 +739,7 @@ TEST_F(ModelImport, DamagedFilesThrowOrImportCleanly) {
             SCOPED_TRACE(std::string(original.file) + ", variant " + std::to_string(variants));
             ++variants;
             write(original.file, bytes);
-            CaptureCout quiet;
+            CapturedStdout quiet;
             try {
                 Scene scene;
                 scene.level.getRootEntity().attach(*ObjectManager::load3DFile(original.file, shader_));

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-using gputest::CaptureCout;
-using gputest::TempDir;
 using ovra::Material;
 using ovra::ObjectManager;
 using ovra::Shader;
@@ -36,8 +34,8 @@ protected:
         std::remove(dir_.file(name + ".frag").c_str());
     }
 
-    TempDir dir_;
-    gputest::ScopedRessourcesPath path_{dir_.path()};
+    TempFolder dir_;
+    ScopedRessourcesPath path_{dir_.path()};
     std::vector<std::string> names_;
 };
 
@@ -58,21 +56,21 @@ TEST_F(ObjectManagerShaders, KnownNameIsReturnedWithoutReadingFiles) {
     EXPECT_EQ(ObjectManager::getShader("sprite"), shader);
 
     removeFiles("sprite");
-    CaptureCout out;
+    CapturedStdout out;
     EXPECT_EQ(ObjectManager::createShader("sprite", false), shader);
     EXPECT_EQ(out.text(), "") << "no file was looked for";
 }
 
 TEST_F(ObjectManagerShaders, MissingSourceFilesAreReportedVertexFirst) {
     {
-        CaptureCout out;
+        CapturedStdout out;
         EXPECT_EQ(ObjectManager::createShader("absent", false), nullptr);
         // The fragment file is missing too, but is not even looked for.
         EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: [" + dir_.file("absent.vert") + "] not found"});
     }
     dir_.write("halfway.vert", gputest::repoShaderSource("simple_2D_shader.vert"));
     {
-        CaptureCout out;
+        CapturedStdout out;
         EXPECT_EQ(ObjectManager::createShader("halfway", false), nullptr);
         EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: [" + dir_.file("halfway.frag") + "] not found"});
     }
@@ -82,7 +80,7 @@ TEST_F(ObjectManagerShaders, MissingSourceFilesAreReportedVertexFirst) {
 
 TEST_F(ObjectManagerShaders, NewShaderThatFailsIsHandedBackUnregistered) {
     writeShader("faulty", kBroken, kBroken);
-    CaptureCout quiet;
+    CapturedStdout quiet;
     std::unique_ptr<Shader> shader(ObjectManager::createShader("faulty", false));
     ASSERT_NE(shader, nullptr);
     EXPECT_EQ(shader->getProgramId(), 0u);
@@ -106,7 +104,7 @@ TEST_F(ObjectManagerShaders, ReloadRelinksTheSameShaderAndTellsItsMaterialsOnce)
     const GLuint good = shader->getProgramId();
     dir_.write("sprite.frag", kBroken);
     {
-        CaptureCout quiet;
+        CapturedStdout quiet;
         EXPECT_EQ(ObjectManager::createShader("sprite", true), shader);
     }
     EXPECT_EQ(shader->getProgramId(), good);
@@ -115,7 +113,7 @@ TEST_F(ObjectManagerShaders, ReloadRelinksTheSameShaderAndTellsItsMaterialsOnce)
     // Files gone: null, and the table keeps the shader.
     removeFiles("sprite");
     {
-        CaptureCout quiet;
+        CapturedStdout quiet;
         EXPECT_EQ(ObjectManager::createShader("sprite", true), nullptr);
     }
     EXPECT_EQ(ObjectManager::getShader("sprite"), shader);
@@ -139,7 +137,7 @@ TEST_F(ObjectManagerShaders, ReloadShaderFindsAnyRegisteredEntryAndIgnoresOthers
     const std::string fs = gputest::repoShaderSource("simple_2D_shader.frag");
     Shader loose(vs.c_str(), fs.c_str());
     loose.addCompileObserver(observer);
-    CaptureCout out;
+    CapturedStdout out;
     EXPECT_EQ(ObjectManager::reloadShader(loose), &loose);
     EXPECT_EQ(observer.links, 1) << "not rebuilt";
     EXPECT_EQ(out.text(), "");

@@ -276,11 +276,11 @@ TEST_F(Renderer, WithoutCameraOnlyTheOverlayIsDrawn) {
 }
 
 TEST_F(Renderer, BrokenResourcesDoNotStopTheRestOfTheFrame) {
-    gputest::TempDir dir;
-    gputest::ScopedRessourcesPath path(dir.path());
+    TempFolder dir;
+    ScopedRessourcesPath path(dir.path());
     std::unique_ptr<ovra::Texture> missing;
     {
-        gputest::CaptureCout quiet;
+        CapturedStdout quiet;
         missing = std::make_unique<ovra::Texture>("missing.png", GL_LINEAR, GL_CLAMP_TO_EDGE);
     }
     ASSERT_EQ(missing->getTextureID(), 0u);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-using gputest::CaptureCout;
 using gputest::isColor;
 using gputest::pixelAt;
 using ovra::Shader;
@@ -63,7 +62,7 @@ std::vector<std::string> nonEmpty(std::vector<std::string> lines) {
 }  // namespace
 
 TEST(Shader, SequenceNumbersCountUpAndAFailedBuildStillTakesOne) {
-    CaptureCout quiet;
+    CapturedStdout quiet;
     Shader first(kVertex, kFragment);
     Shader failed(kBroken, kFragment);
     Shader third(kVertex, kFragment);
@@ -80,7 +79,7 @@ TEST(Shader, BuildsAProgramWithTheFixedAttributeLocations) {
 }
 
 TEST(Shader, VertexSyntaxErrorWritesThreeLinesAndNeverCompilesTheFragment) {
-    CaptureCout out;
+    CapturedStdout out;
     // The fragment source is broken too: had it been compiled, a second report would appear.
     Shader shader(kBroken, kBroken);
     const std::vector<std::string> lines = nonEmpty(out.lines());
@@ -95,7 +94,7 @@ TEST(Shader, VertexSyntaxErrorWritesThreeLinesAndNeverCompilesTheFragment) {
 }
 
 TEST(Shader, FragmentSyntaxErrorIsReportedForTheFragmentStage) {
-    CaptureCout out;
+    CapturedStdout out;
     Shader shader(kVertex, kBroken);
     const std::vector<std::string> lines = nonEmpty(out.lines());
     ASSERT_GE(lines.size(), 3u);
@@ -105,7 +104,7 @@ TEST(Shader, FragmentSyntaxErrorIsReportedForTheFragmentStage) {
 }
 
 TEST(Shader, LinkFailureWritesTheLogAndLeavesNoProgram) {
-    CaptureCout out;
+    CapturedStdout out;
     Shader shader(kVertex, kNoMainFragment);
     const std::vector<std::string> lines = nonEmpty(out.lines());
     ASSERT_GE(lines.size(), 2u);
@@ -171,7 +170,7 @@ TEST_P(ShaderFailedStage, KeepsThePreviousProgramWhichStillDrawsAndTellsNobody) 
     const GLuint program = shader.getProgramId();
     const std::vector<GLuint> stages = attachedStages(program);
 
-    CaptureCout out;
+    CapturedStdout out;
     EXPECT_FALSE(shader.compile(c.vs != nullptr ? c.vs : vs.c_str(), c.fs != nullptr ? c.fs : fs.c_str()));
     EXPECT_EQ(nonEmpty(out.lines()).back(), c.lastLine);
     EXPECT_EQ(shader.getProgramId(), program);
@@ -201,7 +200,7 @@ TEST(Shader, FailedRelinkLeavesNoProgramReleasesTheOldOneAndTellsNobody) {
     shader.addCompileObserver(observer);
     const GLuint oldProgram = shader.getProgramId();
 
-    CaptureCout out;
+    CapturedStdout out;
     EXPECT_FALSE(shader.compile(kVertex, kNoMainFragment));
     EXPECT_EQ(shader.getProgramId(), 0u);
     EXPECT_EQ(glIsProgram(oldProgram), GL_FALSE);
@@ -240,7 +239,7 @@ TEST_P(GLErrorReport, PrintsThePendingErrorInHexadecimalAndConsumesIt) {
     while (glGetError() != GL_NO_ERROR) {
     }
     GetParam().raise();
-    CaptureCout out;
+    CapturedStdout out;
     EXPECT_TRUE(ovra::test_GL_error("Frame.cpp", 42));
     std::cout << 10 << std::endl;  // the stream is back to decimal
     const std::vector<std::string> lines = out.lines();
@@ -270,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GLErrorReportNone, PrintsNothingWithoutPendingError) {
     while (glGetError() != GL_NO_ERROR) {
     }
-    CaptureCout out;
+    CapturedStdout out;
     EXPECT_FALSE(ovra::test_GL_error("none.cpp", 1));
     EXPECT_EQ(out.text(), "");
 }

@@ -2,11 +2,9 @@
 
 #include "Ovra3D/widgets/Texture.hpp"
 
-using gputest::CaptureCout;
 using gputest::isBackground;
 using gputest::isColor;
 using gputest::pixelAt;
-using gputest::TempDir;
 using ovra::Texture;
 
 namespace {
@@ -89,8 +87,8 @@ const FormatCase kFormats[] = {
 
 class TextureFormats : public ::testing::TestWithParam<FormatCase> {
 protected:
-    TempDir dir_;
-    gputest::ScopedRessourcesPath path_{dir_.path()};
+    TempFolder dir_;
+    ScopedRessourcesPath path_{dir_.path()};
 };
 
 }  // namespace
@@ -106,7 +104,7 @@ TEST_P(TextureFormats, UploadsTheTexelsUnchangedTopRowFirst) {
     ASSERT_EQ(d.bitsPerPixel, c.bitsPerPixel);
     ASSERT_EQ(d.redFirst, c.redFirst);
 
-    CaptureCout out;
+    CapturedStdout out;
     Texture texture(c.file, GL_LINEAR, GL_CLAMP_TO_EDGE);
     EXPECT_EQ(out.text(), "");
     ASSERT_NE(texture.getTextureID(), 0u);
@@ -155,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextureFormats, ::testing::ValuesIn(kFormats),
                          [](const ::testing::TestParamInfo<FormatCase>& info) { return info.param.name; });
 
 TEST(TextureAlphaMask, CutsOutTransparentTexelsOnlyWhenOn) {
-    TempDir dir;
-    gputest::ScopedRessourcesPath path(dir.path());
+    TempFolder dir;
+    ScopedRessourcesPath path(dir.path());
     // Bottom right is transparent white; the diffuse colour tints what is drawn.
     ASSERT_TRUE(writeImage(dir.file("sprite.png"), SDL_PIXELFORMAT_RGBA32, Saver::PNG, 2,
                            {{255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 0}}));
@@ -180,8 +178,8 @@ TEST(TextureAlphaMask, CutsOutTransparentTexelsOnlyWhenOn) {
 }
 
 TEST(TextureErrors, MissingOrUndecodableFilesGiveOneLineAndNoTexture) {
-    TempDir dir;
-    gputest::ScopedRessourcesPath path(dir.path());
+    TempFolder dir;
+    ScopedRessourcesPath path(dir.path());
     ASSERT_TRUE(writeImage(dir.file("whole.png"), SDL_PIXELFORMAT_RGB24, Saver::PNG, 8,
                            std::vector<Texel>(64, Texel{1, 2, 3, 255})));
     std::string png;
@@ -190,7 +188,7 @@ TEST(TextureErrors, MissingOrUndecodableFilesGiveOneLineAndNoTexture) {
     dir.write("text.png", "this file only pretends to be an image\n");
 
     for (const char* name : {"absent.png", "truncated.png", "text.png"}) {
-        CaptureCout out;
+        CapturedStdout out;
         Texture texture(name, GL_LINEAR, GL_CLAMP_TO_EDGE);
         const std::vector<std::string> lines = out.lines();
         ASSERT_EQ(lines.size(), 1u) << name << ": " << out.text();
@@ -201,8 +199,8 @@ TEST(TextureErrors, MissingOrUndecodableFilesGiveOneLineAndNoTexture) {
 }
 
 TEST(TextureErrors, PaletteImageIsRefusedNamingItsFullPathAndDepth) {
-    TempDir dir;
-    gputest::ScopedRessourcesPath path(dir.path());
+    TempFolder dir;
+    ScopedRessourcesPath path(dir.path());
     SDL_Surface* indexed = SDL_CreateRGBSurfaceWithFormat(0, 2, 2, 8, SDL_PIXELFORMAT_INDEX8);
     ASSERT_NE(indexed, nullptr);
     SDL_Color colors[2] = {{255, 0, 0, 255}, {0, 0, 255, 255}};
@@ -211,7 +209,7 @@ TEST(TextureErrors, PaletteImageIsRefusedNamingItsFullPathAndDepth) {
     SDL_FreeSurface(indexed);
     ASSERT_EQ(decode(dir.file("palette.png")).bitsPerPixel, 8);
 
-    CaptureCout out;
+    CapturedStdout out;
     Texture texture("palette.png", GL_LINEAR, GL_CLAMP_TO_EDGE);
     EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Texture: Unable to load image's format (" +
                                                     dir.file("palette.png") + "):8"});
@@ -220,8 +218,8 @@ TEST(TextureErrors, PaletteImageIsRefusedNamingItsFullPathAndDepth) {
 }
 
 TEST(Texture, DestructionDeletesTheTextureObject) {
-    TempDir dir;
-    gputest::ScopedRessourcesPath path(dir.path());
+    TempFolder dir;
+    ScopedRessourcesPath path(dir.path());
     ASSERT_TRUE(writeImage(dir.file("t.png"), SDL_PIXELFORMAT_RGB24, Saver::PNG, 1, {{1, 2, 3, 255}}));
     GLuint id = 0;
     {

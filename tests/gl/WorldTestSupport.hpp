@@ -2,9 +2,12 @@
 #define WORLDTESTSUPPORT_HPP
 
 // Helpers shared by the game world tests: the repository's resources and 3D shader,
-// a camera placed as the game places it, pixel projection and captured console lines.
+// a camera placed as the game places it, pixel projection and a vector comparison. The
+// console capture they use comes from tests/support.
 
+#include "CapturedStdout.hpp"
 #include "Fakes.hpp"
+#include "ScopedRessourcesPath.hpp"
 
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/Entity.hpp"
@@ -13,8 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,11 +34,9 @@ inline std::string repoRessources() {
 // "simple_shader" registered from them; then gives the previous path back.
 class RepoRessources {
 public:
-    RepoRessources() : previous_(ovra::ObjectManager::getRessourcesPath()) {
-        ovra::ObjectManager::setRessourcesPath(repoRessources());
+    RepoRessources() : path_(repoRessources()) {
         shader_ = ovra::ObjectManager::createShader("simple_shader", false);
     }
-    ~RepoRessources() { ovra::ObjectManager::setRessourcesPath(previous_); }
     RepoRessources(const RepoRessources&) = delete;
     RepoRessources& operator=(const RepoRessources&) = delete;
 
@@ -45,7 +44,7 @@ public:
     ovra::Shader* shader() const { return shader_; }
 
 private:
-    std::string previous_;
+    ScopedRessourcesPath path_;
     ovra::Shader* shader_ = nullptr;
 };
 
@@ -70,29 +69,7 @@ inline glm::ivec2 pixelOf(const ovra::Camera& camera, const glm::vec3& world) {
                       static_cast<int>((1.0f - ndc.y) * 0.5f * kWindowHeight));
 }
 
-// Collects what is written to std::cout while alive.
-class CaptureStdout {
-public:
-    CaptureStdout() : previous_(std::cout.rdbuf(buffer_.rdbuf())) {}
-    ~CaptureStdout() { std::cout.rdbuf(previous_); }
-    CaptureStdout(const CaptureStdout&) = delete;
-    CaptureStdout& operator=(const CaptureStdout&) = delete;
-
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        std::istringstream in(buffer_.str());
-        for (std::string line; std::getline(in, line);) {
-            result.push_back(line);
-        }
-        return result;
-    }
-    void clear() { buffer_.str(std::string()); }
-
-private:
-    std::ostringstream buffer_;
-    std::streambuf* previous_;
-};
-
+// Each coordinate of `actual` within `tolerance` of `expected`.
 inline ::testing::AssertionResult near(const glm::vec3& actual, const glm::vec3& expected, float tolerance) {
     if (glm::all(glm::lessThanEqual(glm::abs(actual - expected), glm::vec3(tolerance)))) {
         return ::testing::AssertionSuccess();
