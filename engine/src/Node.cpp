@@ -19,7 +19,7 @@ Node::Node(const std::string& name) : name_(name), id_(cid++) {}
 Node::~Node() {
     // Unlink each child before destroying it, so that no child calls back into
     // this half-destroyed node through its hooks or shortens the list being walked.
-    std::list<Node*> children;
+    std::vector<Node*> children;
     children.swap(children_);
     for (Node* child : children) {
         if (child->parent_ == this) {
@@ -71,9 +71,7 @@ Node* Node::getChild(unsigned int i) const {
     if (i >= children_.size()) {
         return nullptr;
     }
-    auto it = children_.begin();
-    std::advance(it, i);
-    return *it;
+    return children_[i];
 }
 
 template <typename Match>

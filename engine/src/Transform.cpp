@@ -1,6 +1,5 @@
 #include "Ovra3D/Transform.hpp"
 
-#include <glm/gtc/matrix_transform.hpp>
 
 namespace ovra {
 
@@ -30,10 +29,30 @@ Transform& Transform::operator=(const Transform& other) {
     return *this;
 }
 
+namespace {
+
+// Every matrix here is affine (last row 0 0 0 1): the product skips the terms that
+// row would contribute as zeros, a quarter of the work of a general 4x4 product.
+glm::mat4 affineProduct(const glm::mat4& a, const glm::mat4& b) {
+    glm::mat4 r;
+    for (int c = 0; c < 3; ++c) {
+        r[c] = a[0] * b[c][0] + a[1] * b[c][1] + a[2] * b[c][2];
+    }
+    r[3] = a[0] * b[3][0] + a[1] * b[3][1] + a[2] * b[3][2] + a[3];
+    return r;
+}
+
+}  // namespace
+
 void Transform::applyUpdates() {
-    const glm::mat4 identity(1.0f);
-    globalNoScale_ = glm::translate(identity, local_.translation) * glm::mat4_cast(local_.rotation);
-    global_ = globalNoScale_ * glm::scale(identity, local_.scale);
+    // T(translation) * R(rotation): the rotation's columns with the translation as the last one.
+    globalNoScale_ = glm::mat4_cast(local_.rotation);
+    globalNoScale_[3] = glm::vec4(local_.translation, 1.0f);
+    // ... * S(scale): each rotation column scaled by its factor.
+    global_ = globalNoScale_;
+    global_[0] *= local_.scale.x;
+    global_[1] *= local_.scale.y;
+    global_[2] *= local_.scale.z;
     globalOnlyLocalScale_ = global_;
 
     if (parent_ != nullptr) {
@@ -41,9 +60,9 @@ void Transform::applyUpdates() {
         world_.rotation = p.world_.rotation * local_.rotation;
         world_.scale = p.world_.scale * local_.scale;
         world_.translation = p.world_.translation + p.world_.scale * (p.world_.rotation * local_.translation);
-        globalOnlyLocalScale_ = p.globalNoScale_ * globalOnlyLocalScale_;
-        global_ = p.global_ * global_;
-        globalNoScale_ = p.globalNoScale_ * globalNoScale_;
+        globalOnlyLocalScale_ = affineProduct(p.globalNoScale_, globalOnlyLocalScale_);
+        global_ = affineProduct(p.global_, global_);
+        globalNoScale_ = affineProduct(p.globalNoScale_, globalNoScale_);
     } else {
         world_ = local_;
     }
@@ -56,12 +75,16 @@ void Transform::applyUpdatesOnVectors() {
     if (!bRotationUpdated_) {
         return;
     }
-    localForward_ = local_.rotation * V_FORWARD;
-    localUp_ = local_.rotation * V_UP;
-    localLeft_ = local_.rotation * V_LEFT;
-    worldForward_ = world_.rotation * V_FORWARD;
-    worldUp_ = world_.rotation * V_UP;
-    worldLeft_ = world_.rotation * V_LEFT;
+    // A rotation matrix's columns are the left, up and forward axes turned by the
+    // quaternion: one conversion per rotation instead of three vector turns.
+    const glm::mat3 local = glm::mat3_cast(local_.rotation);
+    localLeft_ = local[0];
+    localUp_ = local[1];
+    localForward_ = local[2];
+    const glm::mat3 world = glm::mat3_cast(world_.rotation);
+    worldLeft_ = world[0];
+    worldUp_ = world[1];
+    worldForward_ = world[2];
     bRotationUpdated_ = false;
 }
 

@@ -4,9 +4,9 @@
 #include "Ovra3D/Component.hpp"
 
 #include <cstdint>
-#include <list>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace ovra {
 
@@ -36,7 +36,7 @@ public:
     void setName(const std::string& name) { name_ = name; }
     const std::string& getName() const { return name_; }
     int64_t getID() const { return id_; }
-    const std::list<Node*>& getChildren() const { return children_; }
+    const std::vector<Node*>& getChildren() const { return children_; }
 
     void enable(bool enable) { isEnabled_ = enable; }
     bool isEnabled(bool checkTree) const { return checkTree ? isEnabled_ && isTreeEnabled_ : isEnabled_; }
@@ -59,7 +59,7 @@ private:
     void releaseComponents();
 
     std::string name_;
-    std::list<Node*> children_;
+    std::vector<Node*> children_;  // in attach order; a vector keeps the per-frame walk cache-friendly
     std::map<uint32_t, Component*> components_;
     int64_t id_;
     Node* parent_ = nullptr;
