@@ -9,6 +9,8 @@
 #include "model/PlayerBehaviour.hpp"
 #include "model/ZombieBehaviour.hpp"
 
+#include "Fakes.hpp"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -78,19 +80,6 @@ void BM_HundredZombieUpdates(benchmark::State& state) {
 }
 BENCHMARK(BM_HundredZombieUpdates)->Unit(benchmark::kMicrosecond);
 
-// Held keys and a pointer away from the cat: the player's usual work.
-class HeldInput : public ovra::Input {
-public:
-    void handle() override {}
-    bool isKeyUp(KEY) override { return false; }
-    bool isKeyDown(KEY key) override { return key == k_W || key == k_D || key == k_MOUSE_LEFT; }
-    bool isMouseMoving() override { return false; }
-    int getMouseX() override { return 900; }
-    int getMouseY() override { return 200; }
-    int getMouseRelativeX() override { return 0; }
-    int getMouseRelativeY() override { return 0; }
-};
-
 // A level with the game's camera that runs the whole measurement inside its second update,
 // once the camera's view has been refreshed, with the application bound as in play.
 class BenchLevel : public ovra::Level {
@@ -144,7 +133,11 @@ void BM_FrameOfBehaviours(benchmark::State& state) {
         state.SkipWithError("no window or GL context: run under a display (Xvfb)");
         return;
     }
-    HeldInput input;
+    // Held keys and a pointer away from the cat: the player's usual work.
+    FakeInput input;
+    input.down = {ovra::Input::k_W, ovra::Input::k_D, ovra::Input::k_MOUSE_LEFT};
+    input.mouseX = 900;
+    input.mouseY = 200;
     BenchLevel level(state);
     level.initialize();
     const uint16_t fps = ovra::Time::fps;

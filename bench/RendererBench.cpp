@@ -18,6 +18,8 @@
 #include "Ovra3D/widgets/Texture.hpp"
 #include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
 
+#include "Fakes.hpp"
+
 #include <benchmark/benchmark.h>
 #include <glm/gtc/type_ptr.hpp>
 
@@ -41,18 +43,6 @@ std::string ressourcesDir() {
     return here.substr(0, here.rfind("/bench/")) + "/Ressources/";
 #endif
 }
-
-class NoInput : public ovra::Input {
-public:
-    void handle() override {}
-    bool isKeyUp(KEY) override { return false; }
-    bool isKeyDown(KEY) override { return false; }
-    bool isMouseMoving() override { return false; }
-    int getMouseX() override { return 0; }
-    int getMouseY() override { return 0; }
-    int getMouseRelativeX() override { return 0; }
-    int getMouseRelativeY() override { return 0; }
-};
 
 // Holds the scene and the game's camera: 20 units above the ground, looking down.
 // Its one update ends the run, which leaves the application bound to it.
@@ -326,7 +316,7 @@ private:
 
     ovra::sdl2::SDL2Container container_;
     bool ready_ = false;
-    NoInput input_;
+    FakeInput input_;
     ovra::Renderer renderer_;
     std::unique_ptr<ovra::Shader> shader3D_;
     std::unique_ptr<ovra::Shader> shader2D_;

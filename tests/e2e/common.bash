@@ -22,3 +22,20 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$n"
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
+
+# Presses and releases Escape (keyboard focus follows the pointer, so keep it in the
+# window), waits up to 20 s for the game to end and fails unless it exits with status 0.
+quit_with_escape() {
+  xdotool keydown Escape
+  sleep 0.1
+  xdotool keyup Escape
+  local deadline=$((SECONDS + 20))
+  while kill -0 "$GAME_PID" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s after Escape"
+    sleep 0.05
+  done
+  wait "$GAME_PID"
+  local status=$?
+  GAME_PID=""
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}

@@ -92,17 +92,5 @@ expect_pixel over 100 204 51 51 51 "where the full bar reached"
 last="$(tail -n 1 "$WORK/out")"
 [ "$last" = "Player life:0  Is gameover: yes" ] || fail "last line after the end: $last"
 
-# Keyboard focus follows the pointer: keep it in the window while Escape goes down and up.
-xdotool keydown Escape
-sleep 0.1
-xdotool keyup Escape
-deadline=$((SECONDS + 20))
-while kill -0 "$GAME_PID" 2>/dev/null; do
-  [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s after Escape"
-  sleep 0.05
-done
-wait "$GAME_PID"
-status=$?
-GAME_PID=""
-[ "$status" -eq 0 ] || fail "exit status $status"
+quit_with_escape
 echo "ok: $(grep -c '^Player life:' "$WORK/out") frames, zombie shot down, game over shown, exit status 0"

@@ -34,16 +34,7 @@ measure_once() {
   [ -n "$wid" ] || fail "no window titled Brimwold"
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   xdotool mousemove $((X + 640)) $((Y + 360))
-  xdotool keydown Escape
-  sleep 0.1
-  xdotool keyup Escape
-  local deadline=$((SECONDS + 20))
-  while kill -0 "$GAME_PID" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s after Escape"
-    sleep 0.05
-  done
-  wait "$GAME_PID" || fail "exit status $?"
-  GAME_PID=""
+  quit_with_escape
 }
 
 times=()
