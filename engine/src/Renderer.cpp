@@ -31,7 +31,10 @@ float depthOffsetUnits() {
 
 }  // namespace
 
-bool Renderer::initialize() { return true; }
+bool Renderer::initialize() {
+    depthOffsetUnits_ = depthOffsetUnits();
+    return true;
+}
 
 void Renderer::predraw(uint16_t, uint16_t, uint16_t, uint16_t) {}
 
@@ -150,7 +153,7 @@ void Renderer::drawMaterial(Material& material, GLsizei nbIndices) {
             // Face and wire lie at the same depth: with the default (zero) offsets the face
             // would hide its own edges under the depth test, so the face is pushed back and
             // the wire pulled forward, and the defaults restored afterwards.
-            const float units = depthOffsetUnits();
+            const float units = depthOffsetUnits_;
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
             glPolygonOffset(1.0f, units);
             glEnable(GL_POLYGON_OFFSET_FILL);

@@ -15,6 +15,7 @@ public:
     Renderer() = default;
     virtual ~Renderer() = default;
 
+    // Reads what it needs of the current context once (the depth buffer's resolution).
     virtual bool initialize();
     virtual void predraw(uint16_t x, uint16_t y, uint16_t w, uint16_t h);
     // Without a current camera the 3D pass draws nothing; the overlay still does.
@@ -31,6 +32,9 @@ private:
     void unbindMaterial(Material& material);
     // The steps after the placement that both bindMaterial share: colour, texture, alpha mask.
     void bindAppearance(Material& material);
+
+    // Polygon offset that separates a face from its own wire frame; set by initialize().
+    float depthOffsetUnits_ = 1.0f;
 };
 
 }  // namespace ovra
