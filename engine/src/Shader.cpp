@@ -10,6 +10,17 @@ namespace {
 
 long cid = 0;
 
+// Writes a stage's or a program's info log as one line: the two kinds of object
+// share the same query signatures.
+void writeInfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSHADERINFOLOGPROC getInfoLog) {
+    GLint errorSize = 0;
+    getParameter(object, GL_INFO_LOG_LENGTH, &errorSize);
+    std::vector<char> log(static_cast<size_t>(std::max(errorSize, 0)) + 1, '\0');
+    getInfoLog(object, errorSize, &errorSize, log.data());
+    log[static_cast<size_t>(std::max(errorSize, 0))] = '\0';
+    std::cout << log.data() << std::endl;
+}
+
 using ObserverList = std::list<Shader::OnCompileObserver*>;
 
 ObserverList::iterator find_onCompileObserver(ObserverList& list, Shader::OnCompileObserver& observer) {
@@ -59,12 +70,7 @@ bool Shader::compile(GLuint& shaderId, GLenum type, const GLchar* src) {
     glGetShaderiv(shaderId, GL_COMPILE_STATUS, &errorCp);
     if (errorCp != GL_TRUE) {
         std::cout << "ERROR: while compiling Shader :" << std::endl;
-        GLint errorSize = 0;
-        glGetShaderiv(shaderId, GL_INFO_LOG_LENGTH, &errorSize);
-        std::vector<char> log(static_cast<size_t>(std::max(errorSize, 0)) + 1, '\0');
-        glGetShaderInfoLog(shaderId, errorSize, &errorSize, log.data());
-        log[static_cast<size_t>(std::max(errorSize, 0))] = '\0';
-        std::cout << log.data() << std::endl;
+        writeInfoLog(shaderId, glGetShaderiv, glGetShaderInfoLog);
         deleteStage(shaderId);
         return false;
     }
@@ -83,12 +89,7 @@ bool Shader::link(GLuint& program, GLuint vertexId, GLuint fragmentId) {
     glGetProgramiv(program, GL_LINK_STATUS, &errorlk);
     if (errorlk != GL_TRUE) {
         std::cout << "ERROR: while linking Shader :" << std::endl;
-        GLint errorSize = 0;
-        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &errorSize);
-        std::vector<char> log(static_cast<size_t>(std::max(errorSize, 0)) + 1, '\0');
-        glGetProgramInfoLog(program, errorSize, &errorSize, log.data());
-        log[static_cast<size_t>(std::max(errorSize, 0))] = '\0';
-        std::cout << log.data() << std::endl;
+        writeInfoLog(program, glGetProgramiv, glGetProgramInfoLog);
         deleteProgram(program);
         return false;
     }
