@@ -6,6 +6,7 @@
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Visual.hpp"
 
+#include <algorithm>
 #include <iostream>
 
 namespace ovra {
@@ -14,9 +15,33 @@ namespace {
 int64_t cid = 0;
 }
 
+// One running update over a node's children. It lives on the update's stack so
+// that detach can move its position back and the destructor can stop it; it
+// unregisters itself even when a child's update throws.
+struct Node::Walk {
+    explicit Walk(Node& node) : node_(node), outer(node.walks_) { node.walks_ = this; }
+    ~Walk() {
+        if (!nodeDestroyed) {
+            node_.walks_ = outer;
+        }
+    }
+    Walk(const Walk&) = delete;
+    Walk& operator=(const Walk&) = delete;
+
+    Node& node_;
+    Walk* outer;
+    std::size_t next = 0;  // index in children_ of the next child to update
+    bool nodeDestroyed = false;
+};
+
 Node::Node(const std::string& name) : name_(name), id_(cid++) {}
 
 Node::~Node() {
+    // An update of this node may still be on the stack (a child destroyed it):
+    // tell it to stop without touching the node again.
+    for (Walk* walk = walks_; walk != nullptr; walk = walk->outer) {
+        walk->nodeDestroyed = true;
+    }
     // Unlink each child before destroying it, so that no child calls back into
     // this half-destroyed node through its hooks or shortens the list being walked.
     std::vector<Node*> children;
@@ -33,14 +58,21 @@ Node::~Node() {
     }
 }
 
+// Children may attach, detach or destroy nodes while they update: the walk reads
+// the list afresh at each step, so appended nodes get their turn in the same pass,
+// and detach moves the position back when it removes a node already passed.
 void Node::update() {
-    const bool treeEnabled = isEnabled_ && isTreeEnabled_;
-    for (Node* child : children_) {
+    Walk walk(*this);
+    while (walk.next < children_.size()) {
+        Node* child = children_[walk.next++];
         if (child->parent_ != this) {
             continue;
         }
-        child->isTreeEnabled_ = treeEnabled;
+        child->isTreeEnabled_ = isEnabled_ && isTreeEnabled_;
         child->update();
+        if (walk.nodeDestroyed) {
+            return;
+        }
     }
 }
 
@@ -55,16 +87,33 @@ Node& Node::attach(Node& child) {
 }
 
 bool Node::detach(Node& child) {
-    for (auto it = children_.begin(); it != children_.end(); ++it) {
-        if ((*it)->id_ == child.id_) {
-            Node* found = *it;
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        Node* found = children_[i];
+        if (found->id_ == child.id_) {
             found->parent_ = nullptr;
             onDetached(*found);
-            children_.erase(it);
+            // The hook may itself have changed the list: remove this very entry.
+            if (i >= children_.size() || children_[i] != found) {
+                auto it = std::find(children_.begin(), children_.end(), found);
+                if (it == children_.end()) {
+                    return true;
+                }
+                i = static_cast<std::size_t>(it - children_.begin());
+            }
+            removeChildAt(i);
             return true;
         }
     }
     return false;
+}
+
+void Node::removeChildAt(std::size_t index) {
+    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+    for (Walk* walk = walks_; walk != nullptr; walk = walk->outer) {
+        if (index < walk->next) {
+            --walk->next;
+        }
+    }
 }
 
 Node* Node::getChild(unsigned int i) const {

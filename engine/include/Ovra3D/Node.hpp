@@ -3,6 +3,7 @@
 
 #include "Ovra3D/Component.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -53,10 +54,13 @@ protected:
 private:
     friend class Level;  // marks its two roots tree-enabled
 
+    struct Walk;
+
     template <typename Match>
     Node* search(const Match& match, bool subChildren) const;
     Component* createComponent(Component::COMPONENT_TYPE ct);
     void releaseComponents();
+    void removeChildAt(std::size_t index);
 
     std::string name_;
     std::vector<Node*> children_;  // in attach order; a vector keeps the per-frame walk cache-friendly
@@ -65,6 +69,7 @@ private:
     Node* parent_ = nullptr;
     bool isEnabled_ = true;
     bool isTreeEnabled_ = false;
+    Walk* walks_ = nullptr;  // the updates running over children_, innermost first
 };
 
 }  // namespace ovra
