@@ -112,8 +112,14 @@ Texture* ObjectManager::createTexture(const std::string& imagePath, unsigned int
 }
 
 Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
+    const std::string fullPath = ressourcesPath_ + filePath;
+    // The importer reads a folder as an empty scene and blocks on a pipe: refuse both,
+    // in the importer's own words for a file it cannot open.
+    if (!is_readable_file(fullPath.c_str())) {
+        throw std::invalid_argument("Unable to open file \"" + fullPath + "\".");
+    }
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(ressourcesPath_ + filePath, aiProcess_Triangulate | aiProcess_GenNormals);
+    const aiScene* scene = importer.ReadFile(fullPath, aiProcess_Triangulate | aiProcess_GenNormals);
     if (scene == nullptr) {
         throw std::invalid_argument(importer.GetErrorString());
     }

@@ -2,24 +2,39 @@
 
 #include "Ovra3D/common.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iostream>
 
 namespace ovra {
 
 bool get_file_contents(const char* filename, std::string& output) {
+    if (!is_readable_file(filename)) {
+        return false;
+    }
     std::ifstream in(filename, std::ios::in | std::ios::binary);
     if (!in) {
         return false;
     }
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
-    // A stream that cannot tell its size (not a regular file) reads as empty.
-    output.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    if (size < 0) {
+        return false;
+    }
+    output.resize(static_cast<size_t>(size));
     in.seekg(0, std::ios::beg);
     in.read(&output[0], static_cast<std::streamsize>(output.size()));
     in.close();
     return true;
+}
+
+bool is_readable_file(const char* path) {
+    struct stat status {};
+    return path != nullptr && ::stat(path, &status) == 0 && S_ISREG(status.st_mode) &&
+           ::faccessat(AT_FDCWD, path, R_OK, AT_EACCESS) == 0;
 }
 
 bool test_GL_error(const char* file, int line) {

@@ -1,6 +1,12 @@
 #include "Ovra3D/utils.hpp"
 
+#include "TempFolder.hpp"
+#include "UnreadablePaths.hpp"
+
 #include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -39,6 +45,66 @@ TEST(GetFileContents, MissingFileLeavesTheOutputAlone) {
     std::string output = "untouched";
     EXPECT_FALSE(get_file_contents("/nonexistent/ovra/file.vert", output));
     EXPECT_EQ(output, "untouched");
+}
+
+TEST(GetFileContents, NamesThatAreNoReadableFileAreRefusedLikeAMissingFile) {
+    TempFolder dir;
+    const ScopedAlarm watchdog(60);
+    for (const UnreadablePath& entry : plantUnreadablePaths(dir, ".vert")) {
+        const std::string path = dir.file(entry.name);
+        std::string output = "untouched";
+        EXPECT_FALSE(ovra::is_readable_file(path.c_str())) << entry.what;
+        EXPECT_FALSE(get_file_contents(path.c_str(), output)) << entry.what;
+        EXPECT_EQ(output, "untouched") << entry.what;
+    }
+    std::string output = "untouched";
+    EXPECT_FALSE(get_file_contents(nullptr, output));
+    EXPECT_EQ(output, "untouched");
+}
+
+TEST(GetFileContents, ALinkToAFileIsFollowed) {
+    TempFolder dir;
+    dir.write("target.vert", "void main() {}\n");
+    ASSERT_EQ(::symlink(dir.file("target.vert").c_str(), dir.file("link.vert").c_str()), 0);
+    std::string output;
+    EXPECT_TRUE(ovra::is_readable_file(dir.file("link.vert").c_str()));
+    EXPECT_TRUE(get_file_contents(dir.file("link.vert").c_str(), output));
+    EXPECT_EQ(output, "void main() {}\n");
+}
+
+TEST(GetFileContents, AFileWithoutReadPermissionIsRefused) {
+    TempFolder dir;
+    ::chmod(dir.path().c_str(), 0755);
+    dir.write("locked.txt", "secret");
+    ::chmod(dir.file("locked.txt").c_str(), 0200);
+    dir.write("open.txt", "public");
+    ::chmod(dir.file("open.txt").c_str(), 0644);
+    const auto check = [&dir]() {
+        std::string output = "untouched";
+        if (get_file_contents(dir.file("locked.txt").c_str(), output) || output != "untouched") {
+            return 1;
+        }
+        return get_file_contents(dir.file("open.txt").c_str(), output) && output == "public" ? 0 : 2;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_EQ(check(), 0);
+        return;
+    }
+    // Root reads whatever the mode bits say: look from a child that gave its privileges up.
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        ::setgroups(0, nullptr);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            ::_exit(3);
+        }
+        ::_exit(check());
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the locked file was read, 2: the open one was refused, "
+                                         "3: privileges could not be dropped";
 }
 
 TEST(Color, CopiesAndSelfAssignmentKeepTheComponents) {

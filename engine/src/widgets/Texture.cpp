@@ -1,6 +1,7 @@
 #include "Ovra3D/widgets/Texture.hpp"
 
 #include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/utils.hpp"
 
 #include <SDL2/SDL_image.h>
 
@@ -10,7 +11,13 @@ namespace ovra {
 
 Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehaviour) {
     const std::string fullPath = ObjectManager::getRessourcesPath() + imagePath;
-    SDL_Surface* sdlimage = IMG_Load(fullPath.c_str());
+    // Only a readable regular file goes to the decoder: a pipe would block it.
+    SDL_Surface* sdlimage = nullptr;
+    if (is_readable_file(fullPath.c_str())) {
+        sdlimage = IMG_Load(fullPath.c_str());
+    } else {
+        SDL_SetError("Couldn't open %s", fullPath.c_str());
+    }
     if (sdlimage == nullptr) {
         std::cout << "ERROR: Ovra: Texture: " << SDL_GetError() << std::endl;
         return;
