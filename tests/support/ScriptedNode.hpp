@@ -23,7 +23,6 @@ public:
     }
 
     void update() override {
-        ++updates;
         bool destroyed = false;
         bool* const outer = destroyedDuringStep_;
         destroyedDuringStep_ = &destroyed;
@@ -43,7 +42,6 @@ public:
 
     void setStep(Step step) { step_ = std::move(step); }
 
-    int updates = 0;
     std::function<void()> onDestroyed;
 
 private:
