@@ -8,6 +8,9 @@
 namespace ovra {
 
 bool get_file_contents(const char* filename, std::string& output) {
+    if (filename == nullptr) {
+        return false;
+    }
     std::ifstream in(filename, std::ios::in | std::ios::binary);
     if (!in) {
         return false;
@@ -25,8 +28,10 @@ bool get_file_contents(const char* filename, std::string& output) {
 bool test_GL_error(const char* file, int line) {
     bool retCode = false;
     GLenum glErr = glGetError();
+    // Writing a null string would put std::cout in a failed state and silence it for good.
+    const char* fileName = file != nullptr ? file : "(null)";
     while (glErr != GL_NO_ERROR) {
-        std::cout << "glError in file " << file << " @ line " << line << ": "
+        std::cout << "glError in file " << fileName << " @ line " << line << ": "
                   << reinterpret_cast<const char*>(glewGetErrorString(glErr)) << "(" << std::hex << glErr << ")"
                   << std::dec << std::endl;
         retCode = true;
