@@ -53,6 +53,15 @@ VertexArrayState vertexArrayState(GLuint vao) {
     return s;
 }
 
+// A sub-mesh sized for one segment: two vertices, two indices.
+Mesh::Sub& segmentSub(Mesh& mesh) {
+    Mesh::Sub& sub = mesh.createSubMesh();
+    sub.numberVertices = 6;
+    sub.numberTextureCoordinates = 4;
+    sub.numberIndices = 2;
+    return sub;
+}
+
 }  // namespace
 
 TEST(PlaneMesh, UploadsTheUnitSquareAndItsTextureWindowThenDropsTheArrays) {
@@ -108,7 +117,7 @@ TEST(MeshSub, InitializeDataAllocatesOnlyWhenEveryCountIsSet) {
     }
 }
 
-TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsAreNeverUploaded) {
+TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsOrNoIndicesAreNeverUploaded) {
     Mesh mesh;
     Mesh::Sub& oneIndex = mesh.createSubMesh();
     oneIndex.numberVertices = 3;
@@ -117,9 +126,11 @@ TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsAreNeverUploaded) {
     oneIndex.initializeData();
     Mesh::Sub& noData = mesh.createSubMesh();
     noData.numberIndices = 3;
+    Mesh::Sub& noIndices = segmentSub(mesh);
+    noIndices.data.vertices = new float[6]();
 
     mesh.pushToGPU(true);
-    for (Mesh::Sub* sub : {&oneIndex, &noData}) {
+    for (Mesh::Sub* sub : {&oneIndex, &noData, &noIndices}) {
         EXPECT_EQ(sub->VAO_ID, 0u);
         EXPECT_EQ(sub->indicesVBO_ID, 0u);
         EXPECT_EQ(sub->verticesVBO_ID, 0u);
@@ -130,10 +141,7 @@ TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsAreNeverUploaded) {
 
 TEST(MeshSub, UploadingAgainWithTheArraysKeptReplacesTheGLObjects) {
     Mesh mesh;
-    Mesh::Sub& sub = mesh.createSubMesh();
-    sub.numberVertices = 6;
-    sub.numberTextureCoordinates = 4;
-    sub.numberIndices = 2;
+    Mesh::Sub& sub = segmentSub(mesh);
     sub.initializeData();
     std::fill(sub.data.vertices, sub.data.vertices + 6, 1.0f);
     std::fill(sub.data.textureCoordinates, sub.data.textureCoordinates + 4, 0.0f);
@@ -221,10 +229,7 @@ TEST(Mesh, MaterialOfASubMeshThatHasNoneIsAnErrorLineAndAStandIn) {
 
 TEST(MeshSub, InitializingTwiceReplacesTheArraysWithoutLeakingThem) {
     Mesh mesh;
-    Mesh::Sub& sub = mesh.createSubMesh();
-    sub.numberVertices = 6;
-    sub.numberTextureCoordinates = 4;
-    sub.numberIndices = 2;
+    Mesh::Sub& sub = segmentSub(mesh);
     sub.initializeData();
     sub.numberIndices = 4;
     sub.initializeData();  // under the sanitizer build a leaked first array would be reported
@@ -233,16 +238,4 @@ TEST(MeshSub, InitializingTwiceReplacesTheArraysWithoutLeakingThem) {
     sub.numberIndices = 0;
     sub.initializeData();
     EXPECT_EQ(sub.data.indices, nullptr) << "a zero count leaves no arrays";
-}
-
-TEST(MeshSub, PositionsWithoutIndicesAreNeverUploaded) {
-    Mesh mesh;
-    Mesh::Sub& sub = mesh.createSubMesh();
-    sub.numberVertices = 6;
-    sub.numberTextureCoordinates = 4;
-    sub.numberIndices = 2;
-    sub.data.vertices = new float[6]();
-    mesh.pushToGPU(true);
-    EXPECT_EQ(sub.VAO_ID, 0u);
-    EXPECT_NE(sub.data.vertices, nullptr);
 }

@@ -30,7 +30,8 @@ public:
     /// The point where the ray from the camera through window pixel (x, y) meets the
     /// plane. Answers (0, 0, 0) when the ray is parallel to the plane, when the
     /// container has a zero size, or when the view cannot be inverted: never NaN.
-    /// Reads the container size from the application, so only call it while it runs.
+    /// Reads the container size from the application: before run() that is the
+    /// application's error line and (0, 0, 0).
     glm::vec3 screenToWorldToPlanePosition(unsigned int x, unsigned int y, const glm::vec3& planePosition,
                                            const glm::vec3& planeNormal) const;
     /// The same against the plane facing the camera at `distance` along its forward vector,

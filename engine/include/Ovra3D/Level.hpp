@@ -34,7 +34,9 @@ public:
 protected:
     Entity rootEntity_;      ///< Root of the 3D scene, named "RootEntity".
     Entity2D rootEntity2D_;  ///< Root of the overlay, named "RootEntity2D".
-    Camera* camera_;         ///< The camera component the derived level chose; not owned.
+    /// The camera component the derived level chose; not owned. Its entity must stay alive
+    /// while the level is current: the level manager refreshes its view every frame.
+    Camera* camera_;
 };
 
 }  // namespace ovra

@@ -41,6 +41,7 @@ public:
     /// The material of that id, or null.
     static Material* getMaterial(long matId);
     /// Hands the material back to the caller, who then owns it; null for an unknown id.
+    /// Meshes still pointing at it keep doing so: destroy it only once they are gone.
     static Material* removeMaterial(long matId);
 
     /// A texture loaded from the resources path + `imagePath`, kept until releaseAll(): materials

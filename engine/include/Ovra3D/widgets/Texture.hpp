@@ -15,7 +15,8 @@ class Texture {
 public:
     /// Loads the resources path + `imagePath` with `filter` for both filters and `edgeBehaviour`
     /// for both wrap directions. Failures are error lines on the standard output; a missing
-    /// or unreadable file gives id 0.
+    /// or unreadable file gives id 0. A filter or wrap value the GL does not know is left
+    /// to the GL's error flag; the texture keeps the GL's default for it.
     Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehaviour);
     /// Deletes the GL texture, if any.
     ~Texture();
