@@ -6,11 +6,36 @@
 #include "Ovra3D/Time.hpp"
 
 #include <algorithm>
+#include <iostream>
 
 namespace ovra {
 
 namespace {
 FrameClock systemClock;
+
+// What getInput() and getContainer() answer before run() has bound the real ones:
+// no key, no pointer movement, no window.
+class NoInput : public Input {
+public:
+    void handle() override {}
+    bool isKeyUp(KEY) override { return false; }
+    bool isKeyDown(KEY) override { return false; }
+    bool isMouseMoving() override { return false; }
+    int getMouseX() override { return 0; }
+    int getMouseY() override { return 0; }
+    int getMouseRelativeX() override { return 0; }
+    int getMouseRelativeY() override { return 0; }
+};
+
+class NoContainer : public GLContainer {
+public:
+    bool initialize(const GLContainerParam&) override { return false; }
+    void preDraw() override {}
+    void postDraw() override {}
+};
+
+NoInput noInput;
+NoContainer noContainer;
 }
 
 Application* Application::instance_ = nullptr;
@@ -73,9 +98,21 @@ void Application::runFrame(int64_t timePerFrame, int64_t& timePostDraw, uint16_t
 
 void Application::exit() { bExit_ = true; }
 
-Input& Application::getInput() { return *input_; }
+Input& Application::getInput() {
+    if (input_ == nullptr) {
+        std::cout << "ERROR: Ovra: Application: no input before run" << std::endl;
+        return noInput;
+    }
+    return *input_;
+}
 
-GLContainer& Application::getContainer() { return *glContainer_; }
+GLContainer& Application::getContainer() {
+    if (glContainer_ == nullptr) {
+        std::cout << "ERROR: Ovra: Application: no container before run" << std::endl;
+        return noContainer;
+    }
+    return *glContainer_;
+}
 
 LevelManager& Application::getLevelManager() { return levelManager_; }
 

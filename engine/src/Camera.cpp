@@ -38,8 +38,9 @@ void Camera::updateView() {
 
 bool Camera::screenToWorldDirection(unsigned int x, unsigned int y, float plane, glm::vec3& point) const {
     point = glm::vec3(0.0f);
-    const float width = static_cast<float>(GETCONTAINER().getWidth());
-    const float height = static_cast<float>(GETCONTAINER().getHeight());
+    const GLContainer& container = GETCONTAINER();
+    const float width = static_cast<float>(container.getWidth());
+    const float height = static_cast<float>(container.getHeight());
     if (!(width > 0.0f) || !(height > 0.0f)) {
         return false;
     }

@@ -1,5 +1,6 @@
 #include "Ovra3D/ObjectManager.hpp"
 
+#include "Ovra3D/2D/Entity2D.hpp"
 #include "Ovra3D/Entity.hpp"
 #include "Ovra3D/ModelImport.hpp"
 #include "Ovra3D/Shader.hpp"
@@ -91,9 +92,19 @@ Shader* ObjectManager::reloadShader(Shader& shader) {
 }
 
 bool ObjectManager::deleteShader(const std::string& shaderPath) {
-    Shader* shader = take(shaders_, shaderPath);
+    Shader* shader = find(shaders_, shaderPath);
+    if (shader == nullptr) {
+        return false;
+    }
+    // Its materials would later leave the observer list of a destroyed shader.
+    if (shader->hasCompileObservers()) {
+        std::cout << "ERROR: Ovra: ObjectManager: shader [" << shaderPath << "] still has materials bound, not deleted"
+                  << std::endl;
+        return false;
+    }
+    shaders_.erase(shaderPath);
     delete shader;
-    return shader != nullptr;
+    return true;
 }
 
 long ObjectManager::createMaterial() {
@@ -157,9 +168,36 @@ void ObjectManager::releaseAll() {
     shaders_.clear();
 }
 
-void ObjectManager::addVisual(Visual* visual) { visuals_.emplace(visual->getID(), visual); }
+namespace {
 
-void ObjectManager::addVisual2D(Visual* visual) { visuals2D_.emplace(visual->getID(), visual); }
+// The renderer takes a 3D visual's node for an Entity and an overlay visual's for an
+// Entity2D: a visual of the other kind, or none, must not enter the table.
+template <typename NodeKind>
+bool acceptsVisual(const Visual* visual, const char* kind) {
+    if (visual == nullptr) {
+        std::cout << "ERROR: Ovra: ObjectManager: no visual given" << std::endl;
+        return false;
+    }
+    if (dynamic_cast<const NodeKind*>(&visual->getNode()) == nullptr) {
+        std::cout << "ERROR: Ovra: ObjectManager: visual " << visual->getID() << " is not on " << kind << std::endl;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void ObjectManager::addVisual(Visual* visual) {
+    if (acceptsVisual<Entity>(visual, "a 3D entity")) {
+        visuals_.emplace(visual->getID(), visual);
+    }
+}
+
+void ObjectManager::addVisual2D(Visual* visual) {
+    if (acceptsVisual<Entity2D>(visual, "a 2D entity")) {
+        visuals2D_.emplace(visual->getID(), visual);
+    }
+}
 
 Visual* ObjectManager::getVisual(long visualId) { return find(visuals_, visualId); }
 
@@ -359,7 +397,7 @@ void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMa
 void cvt_aimatcolor_to_ovracolor(const char* pKey, unsigned int type, unsigned int idx, const aiMaterial& aimaterial,
                                  Color& color, float defaultR, float defaultG, float defaultB) {
     aiColor3D value;
-    if (aimaterial.Get(pKey, type, idx, value) == aiReturn_SUCCESS) {
+    if (pKey != nullptr && aimaterial.Get(pKey, type, idx, value) == aiReturn_SUCCESS) {
         color = Color(value.r, value.g, value.b);
     } else {
         color = Color(defaultR, defaultG, defaultB);

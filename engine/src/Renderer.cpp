@@ -20,6 +20,10 @@ namespace {
 
 bool isDrawable(const Visual& visual, const Mesh* mesh) { return visual.getNode().isEnabled(true) && mesh != nullptr; }
 
+// A sub-mesh never uploaded has no vertex array: drawing it would read indices from
+// client memory at address 0.
+bool isDrawable(const Mesh::Sub& sub) { return sub.material != nullptr && sub.VAO_ID != 0; }
+
 // Polygon offset units count steps of the depth buffer's resolution, but depth is interpolated
 // in single precision (24 bits of mantissa): with a deeper buffer one step is lost in rounding,
 // so aim for about 2^-22 of the depth range whatever the buffer.
@@ -62,7 +66,7 @@ void Renderer::draw3DPass() {
         }
         const glm::mat4 mvp = projectionView * static_cast<const Entity&>(visual->getNode()).getTransform().getGlobal();
         for (Mesh::Sub* sub : mesh->subMeshes_) {
-            if (sub->material == nullptr) {
+            if (!isDrawable(*sub)) {
                 continue;
             }
             bindMaterial(*sub->material, mvp);
@@ -75,8 +79,9 @@ void Renderer::draw3DPass() {
 }
 
 void Renderer::draw2DPass() {
-    const float width = static_cast<float>(GETCONTAINER().getWidth());
-    const float height = static_cast<float>(GETCONTAINER().getHeight());
+    const GLContainer& container = GETCONTAINER();
+    const float width = static_cast<float>(container.getWidth());
+    const float height = static_cast<float>(container.getHeight());
     for (const auto& [id, visual] : ObjectManager::getVisuals2D()) {
         Mesh* mesh = visual->mesh_;
         if (!isDrawable(*visual, mesh)) {
@@ -89,7 +94,7 @@ void Renderer::draw2DPass() {
         const glm::vec2 positionOGL((p.x / width) * 2.0f - 1.0f, -2.0f * (p.y / height) + 1.0f);
         const glm::vec2 sizeOGL((s.x / width) * 2.0f, (s.y / height) * 2.0f);
         for (Mesh::Sub* sub : mesh->subMeshes_) {
-            if (sub->material == nullptr) {
+            if (!isDrawable(*sub)) {
                 continue;
             }
             bindMaterial(*sub->material, positionOGL, sizeOGL);

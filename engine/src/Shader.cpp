@@ -58,6 +58,10 @@ void Shader::releaseGLObjects() {
 }
 
 bool Shader::compile(GLuint& shaderId, GLenum type, const GLchar* src) {
+    if (src == nullptr) {
+        std::cout << "ERROR: Ovra: Shader: no source text" << std::endl;
+        return false;
+    }
     shaderId = glCreateShader(type);
     if (shaderId == 0) {
         std::cout << "ERROR: shader type (" << static_cast<unsigned int>(type) << ") does not exist" << std::endl;
@@ -123,11 +127,19 @@ bool Shader::compile(const GLchar* vs, const GLchar* fs) {
     verterxId_ = vertexId;
     fragmentId_ = fragmentId;
     programId_ = program;
-
-    for (Shader::OnCompileObserver* observer : onCompileObserverList_) {
-        observer->onCompileOccured(*this);
-    }
+    notifyObservers();
     return true;
+}
+
+void Shader::notifyObservers() {
+    // An observer may move to another shader while being told (leaving this list):
+    // walk a copy, and skip those that left before their turn.
+    const ObserverList observers = onCompileObserverList_;
+    for (Shader::OnCompileObserver* observer : observers) {
+        if (find_onCompileObserver(onCompileObserverList_, *observer) != onCompileObserverList_.end()) {
+            observer->onCompileOccured(*this);
+        }
+    }
 }
 
 void Shader::addCompileObserver(Shader::OnCompileObserver& onCompileObserver) {

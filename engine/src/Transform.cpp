@@ -1,5 +1,6 @@
 #include "Ovra3D/Transform.hpp"
 
+#include <iostream>
 
 namespace ovra {
 
@@ -162,5 +163,24 @@ void Transform::setRotation(const glm::quat& newRotation) { local_.rotation = ne
 void Transform::setRotation(float x, float y, float z, float w) { local_.rotation = glm::quat(w, x, y, z); }
 
 void Transform::setRotation(float angle, const glm::vec3& axis) { local_.rotation = glm::angleAxis(angle, axis); }
+
+void Transform::setParent(Transform* parent) {
+    if (parent != this) {
+        parent_ = parent;
+    }
+}
+
+Transform& Transform::getParent() const {
+    if (parent_ == nullptr) {
+        std::cout << "ERROR: Ovra: Transform: no parent" << std::endl;
+        // Back to the identity each time, so nothing a caller did to an earlier answer shows.
+        static Transform standIn;
+        standIn = Transform();
+        standIn.setParent(nullptr);
+        standIn.applyUpdates();
+        return standIn;
+    }
+    return *parent_;
+}
 
 }  // namespace ovra

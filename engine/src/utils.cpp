@@ -40,8 +40,10 @@ bool is_readable_file(const char* path) {
 bool test_GL_error(const char* file, int line) {
     bool retCode = false;
     GLenum glErr = glGetError();
+    // Writing a null string would put std::cout in a failed state and silence it for good.
+    const char* fileName = file != nullptr ? file : "(null)";
     while (glErr != GL_NO_ERROR) {
-        std::cout << "glError in file " << file << " @ line " << line << ": "
+        std::cout << "glError in file " << fileName << " @ line " << line << ": "
                   << reinterpret_cast<const char*>(glewGetErrorString(glErr)) << "(" << std::hex << glErr << ")"
                   << std::dec << std::endl;
         retCode = true;

@@ -127,3 +127,28 @@ TEST(Material, RelinkOfItsShaderRefreshesTheUniformLocations) {
     scene.drawFrames();
     EXPECT_TRUE(isColor(pixelAt(640, 360), 0, 0, 255));
 }
+
+TEST(Material, NullShaderIsRefusedWithAnErrorLineAndTheBoundShaderStays) {
+    auto shader = gputest::makeRepoShader("simple_2D_shader");
+    const struct {
+        const char* name;
+        Shader* bound;
+    } cases[] = {{"material without shader", nullptr}, {"material bound to a shader", shader.get()}};
+    for (const auto& c : cases) {
+        Material material;
+        if (c.bound != nullptr) {
+            material.setShader(c.bound);
+        }
+        CapturedStdout out;
+        material.setShader(nullptr);
+        EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Material: no shader given"}) << c.name;
+        if (c.bound != nullptr) {
+            EXPECT_TRUE(c.bound->hasCompileObservers()) << "still observing its shader";
+        }
+    }
+    EXPECT_FALSE(shader->hasCompileObservers()) << "each material left its shader as it died";
+
+    CapturedStdout out;
+    { Material unbound(nullptr); }
+    EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Material: no shader given"});
+}

@@ -53,6 +53,15 @@ VertexArrayState vertexArrayState(GLuint vao) {
     return s;
 }
 
+// A sub-mesh sized for one segment: two vertices, two indices.
+Mesh::Sub& segmentSub(Mesh& mesh) {
+    Mesh::Sub& sub = mesh.createSubMesh();
+    sub.numberVertices = 6;
+    sub.numberTextureCoordinates = 4;
+    sub.numberIndices = 2;
+    return sub;
+}
+
 }  // namespace
 
 TEST(PlaneMesh, UploadsTheUnitSquareAndItsTextureWindowThenDropsTheArrays) {
@@ -108,7 +117,7 @@ TEST(MeshSub, InitializeDataAllocatesOnlyWhenEveryCountIsSet) {
     }
 }
 
-TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsAreNeverUploaded) {
+TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsOrNoIndicesAreNeverUploaded) {
     Mesh mesh;
     Mesh::Sub& oneIndex = mesh.createSubMesh();
     oneIndex.numberVertices = 3;
@@ -117,9 +126,11 @@ TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsAreNeverUploaded) {
     oneIndex.initializeData();
     Mesh::Sub& noData = mesh.createSubMesh();
     noData.numberIndices = 3;
+    Mesh::Sub& noIndices = segmentSub(mesh);
+    noIndices.data.vertices = new float[6]();
 
     mesh.pushToGPU(true);
-    for (Mesh::Sub* sub : {&oneIndex, &noData}) {
+    for (Mesh::Sub* sub : {&oneIndex, &noData, &noIndices}) {
         EXPECT_EQ(sub->VAO_ID, 0u);
         EXPECT_EQ(sub->indicesVBO_ID, 0u);
         EXPECT_EQ(sub->verticesVBO_ID, 0u);
@@ -130,10 +141,7 @@ TEST(MeshSub, FewerThanTwoIndicesOrNoPositionsAreNeverUploaded) {
 
 TEST(MeshSub, UploadingAgainWithTheArraysKeptReplacesTheGLObjects) {
     Mesh mesh;
-    Mesh::Sub& sub = mesh.createSubMesh();
-    sub.numberVertices = 6;
-    sub.numberTextureCoordinates = 4;
-    sub.numberIndices = 2;
+    Mesh::Sub& sub = segmentSub(mesh);
     sub.initializeData();
     std::fill(sub.data.vertices, sub.data.vertices + 6, 1.0f);
     std::fill(sub.data.textureCoordinates, sub.data.textureCoordinates + 4, 0.0f);
@@ -195,4 +203,39 @@ TEST(Mesh, MaterialsAreSetAndLookedUpOnlyForExistingSubMeshes) {
     plane.setMaterialID(id + 1000000, 0);
     EXPECT_FALSE(plane.hasMaterial(0)) << "an unknown id leaves the sub-mesh without material";
     delete ovra::ObjectManager::removeMaterial(id);
+}
+
+TEST(Mesh, MaterialOfASubMeshThatHasNoneIsAnErrorLineAndAStandIn) {
+    PlaneMesh plane(0.0f, 0.0f, 1.0f, 1.0f);
+    const long kept = ovra::ObjectManager::createMaterial();
+    for (int index : {-1, 0, 1, 1000000}) {
+        const std::string line = "ERROR: Ovra: Mesh: sub-mesh " + std::to_string(index) + " has no material";
+        {
+            CapturedStdout out;
+            EXPECT_EQ(plane.getMaterialID(index), -1) << index;
+            EXPECT_EQ(out.lines(), std::vector<std::string>{line});
+        }
+        CapturedStdout out;
+        Material& standIn = plane.getMaterial(index);
+        EXPECT_EQ(out.lines(), std::vector<std::string>{line});
+        EXPECT_EQ(ovra::ObjectManager::getMaterial(standIn.getID()), nullptr) << "the stand-in is nobody's";
+        standIn.getProperties().diffuseColor = ovra::Color(1.0f, 0.0f, 0.0f);
+        EXPECT_FALSE(plane.hasMaterial(0)) << "settings made on the stand-in go nowhere";
+    }
+    plane.setMaterialID(kept, 0);
+    EXPECT_EQ(plane.getMaterialID(0), kept) << "a real material is answered as before";
+    delete ovra::ObjectManager::removeMaterial(kept);
+}
+
+TEST(MeshSub, InitializingTwiceReplacesTheArraysWithoutLeakingThem) {
+    Mesh mesh;
+    Mesh::Sub& sub = segmentSub(mesh);
+    sub.initializeData();
+    sub.numberIndices = 4;
+    sub.initializeData();  // under the sanitizer build a leaked first array would be reported
+    ASSERT_NE(sub.data.indices, nullptr);
+    sub.data.indices[3] = 7;  // the new array has the new size
+    sub.numberIndices = 0;
+    sub.initializeData();
+    EXPECT_EQ(sub.data.indices, nullptr) << "a zero count leaves no arrays";
 }

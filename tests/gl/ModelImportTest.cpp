@@ -551,6 +551,8 @@ TEST_F(ModelImport, ColoursAreCopiedOrGetTheImportsOwnDefaults) {
     expectColor(picked, 0.7f, 0.8f, 0.9f, "specular by key");
     ovra::cvt_aimatcolor_to_ovracolor("$clr.specular", 0, 1, withColours, picked, 0.25f, 0.5f, 0.75f);
     expectColor(picked, 0.25f, 0.5f, 0.75f, "another index is missing");
+    ovra::cvt_aimatcolor_to_ovracolor(nullptr, 0, 0, withColours, picked, 0.5f, 0.5f, 0.5f);
+    expectColor(picked, 0.5f, 0.5f, 0.5f, "no key at all");
 }
 
 TEST_F(ModelImport, TextureCoordinatesAreUploadedWithVFlipped) {

@@ -204,3 +204,21 @@ TEST_F(ObjectManagerShaders, ReleaseAllFreesMaterialsThenShadersAndEmptiesTheTab
     EXPECT_EQ(ObjectManager::getMaterial(id), nullptr);
     EXPECT_EQ(glIsProgram(program), GL_FALSE);
 }
+
+TEST_F(ObjectManagerShaders, ShaderWithMaterialsBoundIsNotDeleted) {
+    writeRealShader("still-used");
+    Shader* shader = ObjectManager::createShader("still-used", false);
+    ASSERT_NE(shader, nullptr);
+    const GLuint program = shader->getProgramId();
+    {
+        Material material(shader);
+        CapturedStdout out;
+        EXPECT_FALSE(ObjectManager::deleteShader("still-used"));
+        EXPECT_EQ(out.lines(), std::vector<std::string>{
+                                   "ERROR: Ovra: ObjectManager: shader [still-used] still has materials bound, not deleted"});
+        EXPECT_EQ(ObjectManager::getShader("still-used"), shader);
+        EXPECT_EQ(glIsProgram(program), GL_TRUE);
+    }
+    EXPECT_TRUE(ObjectManager::deleteShader("still-used")) << "once its material is gone";
+    EXPECT_EQ(ObjectManager::getShader("still-used"), nullptr);
+}

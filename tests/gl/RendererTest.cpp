@@ -307,3 +307,26 @@ TEST_F(Renderer, DestroyedVisualIsNoLongerDrawn) {
     scene.drawFrames();
     EXPECT_TRUE(isBackground(pixelAt(640, 360)));
 }
+
+// Drawn, a sub-mesh without vertex array would make the driver read indices from address 0.
+TEST_F(Renderer, SubMeshNeverUploadedIsSkippedInBothPasses) {
+    Scene scene;
+    ovra::Entity& plane = scene.addPlane(red3D_.get());
+    ovra::Entity2D& quad = scene.addQuad(red2D_.get(), {100, 100}, {50, 50});
+    const struct {
+        ovra::Node* node;
+        ovra::Component::COMPONENT_TYPE kind;
+        Material* material;
+    } cases[] = {{&plane, ovra::Component::VISUAL, green3D_.get()},
+                 {&quad, ovra::Component::VISUAL2D, green2D_.get()}};
+    for (const auto& c : cases) {
+        ovra::Mesh& mesh = static_cast<ovra::Visual*>(c.node->getComponent(c.kind))->getMesh();
+        ovra::Mesh::Sub& stray = mesh.createSubMesh();
+        stray.numberIndices = 6;
+        mesh.setMaterial(c.material, 1);
+        ASSERT_EQ(stray.VAO_ID, 0u);
+    }
+    scene.drawFrames();
+    EXPECT_TRUE(isColor(pixelAt(640, 360), 255, 0, 0));
+    EXPECT_TRUE(isColor(pixelAt(100, 100), 255, 0, 0));
+}

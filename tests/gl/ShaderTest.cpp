@@ -273,3 +273,86 @@ TEST(GLErrorReportNone, PrintsNothingWithoutPendingError) {
     EXPECT_FALSE(ovra::test_GL_error("none.cpp", 1));
     EXPECT_EQ(out.text(), "");
 }
+
+TEST(Shader, MissingSourceTextIsAFailedStageThatKeepsThePreviousProgram) {
+    const struct {
+        const char* name;
+        const char* vs;
+        const char* fs;
+        const char* stageLine;
+    } cases[] = {
+        {"no vertex source", nullptr, kFragment, "ERROR: while compiling vertex shader"},
+        {"no fragment source", kVertex, nullptr, "ERROR: while compiling fragment shader"},
+        {"neither", nullptr, nullptr, "ERROR: while compiling vertex shader"},
+    };
+    for (const auto& c : cases) {
+        CapturedStdout out;
+        Shader fresh(c.vs, c.fs);
+        EXPECT_EQ(fresh.getProgramId(), 0u) << c.name;
+        const std::vector<std::string> expected{"ERROR: Ovra: Shader: no source text", c.stageLine};
+        EXPECT_EQ(out.lines(), expected) << c.name;
+
+        Shader linked(kVertex, kFragment);
+        const GLuint program = linked.getProgramId();
+        ASSERT_NE(program, 0u);
+        EXPECT_FALSE(linked.compile(c.vs, c.fs)) << c.name;
+        EXPECT_EQ(linked.getProgramId(), program) << c.name;
+        EXPECT_EQ(glIsProgram(program), GL_TRUE) << c.name;
+    }
+}
+
+namespace {
+
+// An observer that, when told, takes another observer (or itself) off the shader's list.
+class LeavingObserver final : public Shader::OnCompileObserver {
+public:
+    LeavingObserver(Shader& shader, std::vector<std::string>& log, std::string name)
+        : shader_(shader), log_(log), name_(std::move(name)) {}
+    void onCompileOccured(const Shader&) override {
+        log_.push_back(name_);
+        if (leaving != nullptr) {
+            shader_.removeCompileObserver(*leaving);
+        }
+    }
+    Shader::OnCompileObserver* leaving = nullptr;
+
+private:
+    Shader& shader_;
+    std::vector<std::string>& log_;
+    std::string name_;
+};
+
+}  // namespace
+
+TEST(Shader, ObserversMayLeaveTheListWhileBeingTold) {
+    Shader shader(kVertex, kFragment);
+    std::vector<std::string> log;
+    LeavingObserver first(shader, log, "first");
+    LeavingObserver second(shader, log, "second");
+    LeavingObserver third(shader, log, "third");
+    shader.addCompileObserver(first);
+    shader.addCompileObserver(second);
+    shader.addCompileObserver(third);
+    first.leaving = &first;    // leaves while being told
+    second.leaving = &third;   // takes a later one off before its turn
+
+    ASSERT_TRUE(shader.compile(kVertex, kFragment));
+    EXPECT_EQ(log, (std::vector<std::string>{"first", "second"}));
+    EXPECT_FALSE(shader.removeCompileObserver(first));
+    EXPECT_FALSE(shader.removeCompileObserver(third));
+    EXPECT_TRUE(shader.removeCompileObserver(second));
+}
+
+TEST(GLErrorReportNone, NoFileNamePrintsAsNullAndTheStreamKeepsWorking) {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glEnable(0xFFFF);
+    CapturedStdout out;
+    EXPECT_TRUE(ovra::test_GL_error(nullptr, 7));
+    std::cout << "after" << std::endl;
+    EXPECT_TRUE(std::cout.good());
+    const std::vector<std::string> lines = out.lines();
+    ASSERT_EQ(lines.size(), 2u) << out.text();
+    EXPECT_EQ(lines[0].rfind("glError in file (null) @ line 7: ", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1], "after");
+}

@@ -1,3 +1,5 @@
+#include "CapturedStdout.hpp"
+
 #include "Ovra3D/2D/Entity2D.hpp"
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/Entity.hpp"
@@ -6,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
 #include <memory>
 
 using ovra::Component;
@@ -202,4 +206,42 @@ TEST(Node, VisualsAreRegisteredByKindAndLeaveTheRegistryWithTheirNode) {
     delete overlay;
     EXPECT_EQ(ovra::ObjectManager::getVisual(id), nullptr);
     EXPECT_EQ(ovra::ObjectManager::getVisual2D(id2D), nullptr);
+}
+
+TEST(Node, WhatNamesNothingAnswersNullOrFalseSilentlyAndChangesNothing) {
+    ProbeEntity root("root");
+    auto* child = new Entity("child");
+    auto* grandchild = new Entity("grandchild");
+    root.attach(*child);
+    child->attach(*grandchild);
+    Entity elsewhere("elsewhere");
+
+    const struct {
+        const char* name;
+        std::function<bool()> answersNothing;
+    } cases[] = {
+        {"child index far past the end", [&] { return root.getChild(UINT_MAX) == nullptr; }},
+        {"child of a leaf", [&] { return grandchild->getChild(0) == nullptr; }},
+        {"number of a node outside the tree", [&] {
+             return root.findChild(static_cast<unsigned long>(elsewhere.getID()), true) == nullptr;
+         }},
+        {"number never given", [&] { return root.findChild(ULONG_MAX, true) == nullptr; }},
+        {"empty name", [&] { return root.findChild(std::string(), true) == nullptr; }},
+        {"detach of itself", [&] { return !root.detach(root); }},
+        {"detach of a grandchild", [&] { return !root.detach(*grandchild); }},
+        {"detach of a node never attached", [&] { return !root.detach(elsewhere); }},
+        {"component kind without a rule", [&] {
+             return root.getComponent(static_cast<Component::COMPONENT_TYPE>(99)) == nullptr &&
+                    root.newComponent(static_cast<Component::COMPONENT_TYPE>(99)) == nullptr;
+         }},
+    };
+    for (const auto& c : cases) {
+        CapturedStdout out;
+        EXPECT_TRUE(c.answersNothing()) << c.name;
+        EXPECT_EQ(out.text(), "") << c.name;
+        EXPECT_EQ(root.countChildren(), 1u) << c.name;
+        EXPECT_EQ(child->countChildren(), 1u) << c.name;
+        EXPECT_EQ(grandchild->getParent(), child) << c.name;
+        EXPECT_EQ(root.detached, 0) << c.name;
+    }
 }

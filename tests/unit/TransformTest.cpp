@@ -1,3 +1,5 @@
+#include "CapturedStdout.hpp"
+
 #include "Ovra3D/Transform.hpp"
 
 #include <gtest/gtest.h>
@@ -157,4 +159,36 @@ TEST(Transform, CopyKeepsPropertiesButNeitherParentNorMatrices) {
     EXPECT_EQ(copy.getGlobal(), glm::mat4(1.0f));
     copy.applyUpdates();
     expectVec(copy.getWorldPosition(), {1, 0, 0});
+}
+
+TEST(Transform, ParentOfAnUnlinkedTransformIsAFreshIdentityStandIn) {
+    Transform orphan;
+    CapturedStdout out;
+    Transform& standIn = orphan.getParent();
+    EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Transform: no parent"});
+    EXPECT_FALSE(orphan.hasParent());
+    EXPECT_EQ(standIn.getGlobal(), glm::mat4(1.0f));
+
+    // What a caller does to one answer does not show in the next.
+    standIn.setPosition(5.0f, 0.0f, 0.0f);
+    standIn.applyUpdates();
+    Transform& again = orphan.getParent();
+    expectVec(again.getPosition(), glm::vec3(0.0f));
+    EXPECT_EQ(again.getGlobal(), glm::mat4(1.0f));
+}
+
+TEST(Transform, ATransformCannotBeItsOwnParent) {
+    Transform parent;
+    Transform t;
+    t.setParent(&parent);
+    t.setParent(&t);
+    EXPECT_EQ(&t.getParent(), &parent) << "the earlier link stays";
+
+    Transform lone;
+    lone.setPosition(1.0f, 2.0f, 3.0f);
+    lone.setParent(&lone);
+    EXPECT_FALSE(lone.hasParent());
+    lone.applyUpdates();
+    lone.applyUpdates();
+    expectVec(lone.getWorldPosition(), glm::vec3(1.0f, 2.0f, 3.0f));
 }

@@ -41,10 +41,12 @@ TEST(GetFileContents, ReturnsTheBytesUnchanged) {
     }
 }
 
-TEST(GetFileContents, MissingFileLeavesTheOutputAlone) {
-    std::string output = "untouched";
-    EXPECT_FALSE(get_file_contents("/nonexistent/ovra/file.vert", output));
-    EXPECT_EQ(output, "untouched");
+TEST(GetFileContents, MissingFileOrNoNameLeavesTheOutputAlone) {
+    for (const char* name : {"/nonexistent/ovra/file.vert", static_cast<const char*>(nullptr)}) {
+        std::string output = "untouched";
+        EXPECT_FALSE(get_file_contents(name, output)) << (name != nullptr ? name : "null");
+        EXPECT_EQ(output, "untouched");
+    }
 }
 
 TEST(GetFileContents, NamesThatAreNoReadableFileAreRefusedLikeAMissingFile) {

@@ -1,3 +1,5 @@
+#include "CapturedStdout.hpp"
+
 #include "Ovra3D/2D/Entity2D.hpp"
 #include "Ovra3D/Entity.hpp"
 #include "Ovra3D/ObjectManager.hpp"
@@ -48,7 +50,7 @@ TEST(VisualRegistry, ListsVisualsInCreationOrderUnderTheirIds) {
 }
 
 TEST(VisualRegistry, AddingTwiceKeepsOneEntryAndLookupsAddNothing) {
-    Entity other("other");
+    ovra::Entity2D other("other");
     Visual stranger(other);  // made outside the factory, so in no table yet
     const size_t size3D = ObjectManager::getVisuals().size();
     const size_t size2D = ObjectManager::getVisuals2D().size();
@@ -98,4 +100,61 @@ TEST(Visual, SettingAnotherMeshDropsTheFirstWithoutDestroyingIt) {
     EXPECT_FALSE(firstGone) << "dropped, not destroyed";
     EXPECT_TRUE(secondGone);
     delete first;
+}
+
+TEST(Visual, MeshOfAVisualWithoutOneIsAnEmptyStandIn) {
+    Entity entity("entity");
+    Visual* visual = newVisual(entity);
+    CapturedStdout out;
+    ovra::Mesh& mesh = visual->getMesh();
+    EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Visual: no mesh set"});
+    EXPECT_FALSE(mesh.hasSubMesh(0));
+    EXPECT_FALSE(visual->hasMesh()) << "the stand-in is not given to the visual";
+}
+
+TEST(Visual, DestroyingAVisualStillListedTakesItOutOfItsTable) {
+    Entity entity("entity");
+    ovra::Entity2D overlay("overlay");
+    long id = 0;
+    long id2D = 0;
+    {
+        Visual visual(entity);
+        Visual visual2D(overlay);
+        id = visual.getID();
+        id2D = visual2D.getID();
+        ObjectManager::addVisual(&visual);
+        ObjectManager::addVisual2D(&visual2D);
+        ASSERT_EQ(ObjectManager::getVisual(id), &visual);
+        ASSERT_EQ(ObjectManager::getVisual2D(id2D), &visual2D);
+    }
+    EXPECT_EQ(ObjectManager::getVisual(id), nullptr);
+    EXPECT_EQ(ObjectManager::getVisual2D(id2D), nullptr);
+}
+
+TEST(VisualRegistry, RefusesNoVisualAndAVisualOfTheOtherKindOfNode) {
+    Entity entity("entity");
+    ovra::Entity2D overlay("overlay");
+    Visual on3D(entity);
+    Visual on2D(overlay);
+    const struct {
+        const char* name;
+        void (*add)(Visual*);
+        Visual* visual;
+        std::string line;
+    } cases[] = {
+        {"3D table, no visual", ObjectManager::addVisual, nullptr, "ERROR: Ovra: ObjectManager: no visual given"},
+        {"overlay table, no visual", ObjectManager::addVisual2D, nullptr,
+         "ERROR: Ovra: ObjectManager: no visual given"},
+        {"3D table, overlay node", ObjectManager::addVisual, &on2D,
+         "ERROR: Ovra: ObjectManager: visual " + std::to_string(on2D.getID()) + " is not on a 3D entity"},
+        {"overlay table, 3D node", ObjectManager::addVisual2D, &on3D,
+         "ERROR: Ovra: ObjectManager: visual " + std::to_string(on3D.getID()) + " is not on a 2D entity"},
+    };
+    for (const auto& c : cases) {
+        const size_t before = ObjectManager::getVisuals().size() + ObjectManager::getVisuals2D().size();
+        CapturedStdout out;
+        c.add(c.visual);
+        EXPECT_EQ(out.lines(), std::vector<std::string>{c.line}) << c.name;
+        EXPECT_EQ(ObjectManager::getVisuals().size() + ObjectManager::getVisuals2D().size(), before) << c.name;
+    }
 }

@@ -1,3 +1,5 @@
+/// \file
+/// The clock the main loop paces itself with.
 #ifndef OVRA_FRAMECLOCK_HPP
 #define OVRA_FRAMECLOCK_HPP
 
@@ -5,12 +7,14 @@
 
 namespace ovra {
 
-// The clock and the sleep the main loop paces itself with: the system clock in
-// microseconds by default; tests substitute their own to drive time exactly.
+/// The clock and the sleep the main loop paces itself with: the system clock in
+/// microseconds by default; tests substitute their own to drive time exactly.
 class FrameClock {
 public:
     virtual ~FrameClock() = default;
+    /// Now, in microseconds of the system clock (truncated).
     virtual int64_t nowMicroseconds();
+    /// Sleeps `duration` microseconds in one call; zero or less returns at once.
     virtual void sleepMicroseconds(int64_t duration);
 };
 

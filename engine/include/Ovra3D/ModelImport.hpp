@@ -1,10 +1,10 @@
+/// \file
+/// The steps of ObjectManager::load3DFile: turning an assimp scene into entities, visuals,
+/// meshes, materials and textures. Kept apart from ObjectManager.hpp so that the many users of
+/// the object manager do not compile assimp's headers (whose matrix type cannot be forward
+/// declared); a caller holding its own assimp scene can convert it the same way.
 #ifndef OVRA_MODELIMPORT_HPP
 #define OVRA_MODELIMPORT_HPP
-
-// The steps of ObjectManager::load3DFile: turning an assimp scene into entities, visuals,
-// meshes, materials and textures. Kept apart from ObjectManager.hpp so that the many users of
-// the object manager do not compile assimp's headers (whose matrix type cannot be forward
-// declared); a caller holding its own assimp scene can convert it the same way.
 
 #include "Ovra3D/Color.hpp"
 
@@ -21,24 +21,26 @@ class Material;
 class Shader;
 class Transform;
 
-// Converts `currentNode` and, recursively, its children into entities under `parentEntity`:
-// one entity per node, named after the node or, for an unnamed node, after the file part of
-// `basisName`; one owning visual per node with meshes, one sub-mesh per mesh reference;
-// materials shared within a node, never across nodes. `basisName` is the model's path
-// relative to the resources folder, which is where the model's textures are looked for.
+/// Converts `currentNode` and, recursively, its children into entities under `parentEntity`:
+/// one entity per node, named after the node or, for an unnamed node, after the file part of
+/// `basisName`; one owning visual per node with meshes, one sub-mesh per mesh reference;
+/// materials shared within a node, never across nodes. `basisName` is the model's path
+/// relative to the resources folder, which is where the model's textures are looked for.
+/// A null `shader` leaves the materials without one. Needs the GL context: meshes are uploaded.
 void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& basisName, aiNode& currentNode,
                                     Entity& parentEntity, Shader* shader);
 
-// Fills `material` from `aimaterial`: name, colours, opacity, specular factor and the first
-// diffuse texture, looked for beside the model whatever folder the file names.
+/// Fills `material` from `aimaterial`: name, colours, opacity, specular factor and the first
+/// diffuse texture, looked for beside the model whatever folder the file names.
 void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial,
                                         Material& material);
 
-// The colour stored under the key, or the given default when there is none.
+/// Sets `color` to the colour stored under the key, or to the given default when there is
+/// none or `pKey` is null.
 void cvt_aimatcolor_to_ovracolor(const char* pKey, unsigned int type, unsigned int idx, const aiMaterial& aimaterial,
                                  Color& color, float defaultR, float defaultG, float defaultB);
 
-// Sets the transform's local scale, rotation and position from a node matrix.
+/// Sets the transform's local scale, rotation and position from a node matrix.
 void copy_ai_to_ovra_transform(const aiMatrix4x4& aitransformation, Transform& transform);
 
 }  // namespace ovra

@@ -1,3 +1,5 @@
+/// \file
+/// The scene-graph node.
 #ifndef OVRA_NODE_HPP
 #define OVRA_NODE_HPP
 
@@ -13,42 +15,70 @@ namespace ovra {
 
 class Level;
 
-// A named, numbered scene-graph node: owns its children, holds at most one
-// component per kind, can be switched off and passes the frame update down.
+/// A named, numbered scene-graph node: owns its children, holds at most one
+/// component per kind, can be switched off and passes the frame update down.
+/// Nothing here reports errors: what cannot be done answers null or false and changes nothing.
 class Node {
 public:
+    /// An unattached, enabled node with the next number of the process-wide sequence.
     explicit Node(const std::string& name);
-    // Destroys the subtree and releases the node's components (visuals leave their registry first).
+    /// Destroys the subtree and releases the node's components (visuals leave their registry first).
     virtual ~Node();
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
 
+    /// The per-frame step: passes the tree-enabled flag to each child it is the parent of,
+    /// then updates that child.
     virtual void update();
 
+    /// Makes `child` a child of this node, which then owns it. Attaching a node to itself,
+    /// or again to the same parent, changes nothing. \return this node.
     Node& attach(Node& child);
+    /// Gives `child` back to the caller. \return false, changing nothing, when it is not a child.
     bool detach(Node& child);
 
+    /// The node this one was last attached to, or null.
     Node* getParent() const { return parent_; }
+    /// The `i`-th child in attach order, or null when `i` is not below countChildren().
     Node* getChild(unsigned int i) const;
+    /// The number of direct children.
     uint32_t countChildren() const { return static_cast<uint32_t>(children_.size()); }
+    /// The first node below this one (depth first, attach order) named exactly `name`;
+    /// only the direct children unless `subChildren`. Null when none matches.
     Node* findChild(const std::string& name, bool subChildren) const;
+    /// The same by node number; null when none matches.
     Node* findChild(unsigned long id, bool subChildren) const;
 
+    /// Renames the node; names need not be unique.
     void setName(const std::string& name) { name_ = name; }
+    /// The node's name.
     const std::string& getName() const { return name_; }
+    /// The node's number, unique in the process.
     int64_t getID() const { return id_; }
+    /// The direct children in attach order.
     const std::vector<Node*>& getChildren() const { return children_; }
 
+    /// Switches the node on or off; descendants see it at this node's next update().
     void enable(bool enable) { isEnabled_ = enable; }
+    /// The node's own switch, and with `checkTree` also that of all its ancestors
+    /// as of the last update (the renderer and the game ask with true).
     bool isEnabled(bool checkTree) const { return checkTree ? isEnabled_ && isTreeEnabled_ : isEnabled_; }
 
+    /// Writes one line "(parent id) parent name -> (child id) child name" per child to the
+    /// standard output, then the same for each child's subtree.
     void toStringChildren() const;
 
+    /// Creates the component of kind `ct` on this node. Null for NONE, for a kind already
+    /// present, for a kind the node cannot carry (a 3D kind on an Entity2D and the other way
+    /// round) and for a value that names no kind.
     Component* newComponent(Component::COMPONENT_TYPE ct);
+    /// The component of kind `ct`, or null.
     Component* getComponent(Component::COMPONENT_TYPE ct) const;
 
 protected:
+    /// Called on the parent once `child` has been linked to it.
     virtual void onAttached(Node& child) = 0;
+    /// Called on the parent once `child` has been unlinked from it.
     virtual void onDetached(Node& child) = 0;
 
 private:

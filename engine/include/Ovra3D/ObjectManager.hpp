@@ -1,3 +1,5 @@
+/// \file
+/// The engine's process-wide registry.
 #ifndef OVRA_OBJECTMANAGER_HPP
 #define OVRA_OBJECTMANAGER_HPP
 
@@ -13,56 +15,72 @@ class Shader;
 class Texture;
 class Visual;
 
-// The engine's process-wide registry (static members only): shaders by name, materials
-// by id (both owned), the resources path, and the 3D and 2D visual tables (not owning).
+/// The engine's process-wide registry (static members only): shaders by name, materials
+/// by id (both owned), the resources path, and the 3D and 2D visual tables (not owning).
+/// Unknown names and ids answer null and change nothing.
 class ObjectManager {
 public:
     ObjectManager() = delete;
 
-    // The shader named `shaderPath`, built from <resources path><shaderPath>.vert/.frag when
-    // not yet registered, or rebuilt from them when `reload` is true. A new shader that fails
-    // to build is returned unregistered and becomes the caller's. Null when a file is missing.
+    /// The shader named `shaderPath`, built from the resources path + `shaderPath` + ".vert" and ".frag" when
+    /// not yet registered, or rebuilt from them when `reload` is true. A new shader that fails
+    /// to build is returned unregistered and becomes the caller's. Null, with an error line,
+    /// when a file is missing.
     static Shader* createShader(const std::string& shaderPath, bool reload);
+    /// The registered shader of that name, or null; reads no file.
     static Shader* getShader(const std::string& shaderPath);
-    // Rebuilds a registered shader from its files; an unregistered one is returned untouched.
+    /// Rebuilds a registered shader from its files; an unregistered one is returned untouched.
     static Shader* reloadShader(Shader& shader);
-    // Destroys the named shader; materials still bound to it must have moved or gone first.
-    // True when a shader was deleted.
+    /// Destroys the named shader. \return true when a shader was deleted; false for an unknown
+    /// name, and false with an error line, keeping the shader, while materials are still bound
+    /// to it (they would be left pointing at a destroyed shader).
     static bool deleteShader(const std::string& shaderPath);
 
-    // A new material with default settings; returns its id.
+    /// A new material with default settings, kept here. \return its id.
     static long createMaterial();
+    /// The material of that id, or null.
     static Material* getMaterial(long matId);
-    // Hands the material back to the caller, who then owns it.
+    /// Hands the material back to the caller, who then owns it; null for an unknown id.
+    /// Meshes still pointing at it keep doing so: destroy it only once they are gone.
     static Material* removeMaterial(long matId);
 
-    // A texture loaded from <resources path><imagePath>, kept until releaseAll(): materials
-    // only point at their textures, so something must outlive them all.
+    /// A texture loaded from the resources path + `imagePath`, kept until releaseAll(): materials
+    /// only point at their textures, so something must outlive them all.
     static Texture* createTexture(const std::string& imagePath, unsigned int filter, unsigned int edgeBehaviour);
 
-    // Imports the model file <resources path><filePath> as a new, unattached tree of entities
-    // whose root is named `filePath`; the caller owns it. Every material it creates is kept
-    // here and draws with `shader` (none when null). Throws std::invalid_argument with the
-    // importer's message when the file cannot be read. Needs the GL context: meshes are uploaded.
+    /// Imports the model file resources path + `filePath` as a new, unattached tree of entities
+    /// whose root is named `filePath`; the caller owns it. Every material it creates is kept
+    /// here and draws with `shader` (none when null). Throws std::invalid_argument with the
+    /// importer's message when the file cannot be read. Needs the GL context: meshes are uploaded.
     static Entity* load3DFile(const std::string& filePath, Shader* shader);
 
-    // Stored with a trailing "/" added when missing; empty stays empty (the working directory).
+    /// Stored with a trailing "/" added when missing; empty stays empty (the working directory).
     static void setRessourcesPath(const std::string& ressourcesPath);
+    /// The resources path as stored.
     static const std::string& getRessourcesPath();
 
-    // Destroys every registered material, then every kept texture, then every registered
-    // shader, and empties those tables, so a clean exit leaks nothing. Needs the GL context
-    // still alive; the visual tables are left alone (their nodes take visuals out).
+    /// Destroys every registered material, then every kept texture, then every registered
+    /// shader, and empties those tables, so a clean exit leaks nothing. Needs the GL context
+    /// still alive; the visual tables are left alone (their nodes take visuals out).
+    /// Meant for the very end: meshes still pointing at those materials would dangle.
     static void releaseAll();
 
-    // Visual registries: not owning; iterated in ascending visual id.
+    /// Enters a visual of a 3D entity in the 3D table under its id; an id already present keeps
+    /// its entry. Null, or a visual whose node is not an Entity, is refused with an error line.
     static void addVisual(Visual* visual);
+    /// The same for the overlay table; the node must be an Entity2D.
     static void addVisual2D(Visual* visual);
+    /// The 3D visual of that id, or null.
     static Visual* getVisual(long visualId);
+    /// The overlay visual of that id, or null.
     static Visual* getVisual2D(long visualId);
+    /// Takes the 3D visual out of its table (not destroyed); null for an unknown id.
     static Visual* removeVisual(long visualId);
+    /// Takes the overlay visual out of its table (not destroyed); null for an unknown id.
     static Visual* removeVisual2D(long visualId);
+    /// The 3D visuals in ascending id, the order they are drawn in.
     static const std::map<long, Visual*>& getVisuals();
+    /// The overlay visuals in ascending id.
     static const std::map<long, Visual*>& getVisuals2D();
 
 private:

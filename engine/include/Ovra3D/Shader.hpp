@@ -1,3 +1,5 @@
+/// \file
+/// The GL program built from a vertex and a fragment source.
 #ifndef OVRA_SHADER_HPP
 #define OVRA_SHADER_HPP
 
@@ -7,42 +9,50 @@
 
 namespace ovra {
 
-// A linked GL program built from a vertex and a fragment source, with the engine's
-// fixed attribute locations; observers hear of every successful (re)link.
+/// A linked GL program built from a vertex and a fragment source, with the engine's
+/// fixed attribute locations; observers hear of every successful (re)link.
+/// Failures are error lines on the standard output; all calls need the GL context.
 class Shader {
 public:
-    // Told after the shader has linked a new program. Never destroyed through this interface.
+    /// Told after the shader has linked a new program. Never destroyed through this interface.
     class OnCompileObserver {
     public:
+        /// `shader` has just linked a new program: look its uniforms up again.
         virtual void onCompileOccured(const Shader& shader) = 0;
 
     protected:
         ~OnCompileObserver() = default;
     };
 
-    static constexpr GLint ATTRIB_VERTICES_POS = 0;   // "in_vertex", three floats
-    static constexpr GLint ATTRIB_TEXTURE2D_POS = 1;  // "in_texCoord", two floats
+    static constexpr GLint ATTRIB_VERTICES_POS = 0;   ///< Location of "in_vertex", three floats.
+    static constexpr GLint ATTRIB_TEXTURE2D_POS = 1;  ///< Location of "in_texCoord", two floats.
 
-    // Builds the program at once; a failed build shows as getProgramId() == 0.
+    /// Builds the program at once; a failed build shows as getProgramId() == 0.
     Shader(const GLchar* vs, const GLchar* fs);
-    // Deletes the GL objects still held; observers are not told.
+    /// Deletes the GL objects still held; observers are not told, so materials bound to
+    /// the shader must have moved or gone first.
     ~Shader();
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
 
-    // (Re)builds the program; true when a new one linked and the observers were told.
-    // A successful rebuild deletes the program and stages it replaced. A stage that
-    // fails keeps the previous program (and its stages) in use; a failed link leaves
-    // no program (0). The stage objects of a failed rebuild are deleted at once.
+    /// (Re)builds the program; true when a new one linked and the observers were told.
+    /// A successful rebuild deletes the program and stages it replaced. A stage that
+    /// fails, or whose source is null, keeps the previous program (and its stages) in use;
+    /// a failed link leaves no program (0). The stage objects of a failed rebuild are
+    /// deleted at once. An observer may add or remove observers while being told.
     bool compile(const GLchar* vs, const GLchar* fs);
 
+    /// The linked program, or 0 when there is none.
     GLuint getProgramId() const { return programId_; }
+    /// The shader's number in the process-wide sequence of shaders.
     long getId() const { return id_; }
 
-    // Appends the observer unless it is already listed. Observers are not owned.
+    /// Appends the observer unless it is already listed. Observers are not owned.
     void addCompileObserver(Shader::OnCompileObserver& onCompileObserver);
-    // False when the observer was not listed.
+    /// Takes the observer off the list. \return false when it was not listed.
     bool removeCompileObserver(Shader::OnCompileObserver& onCompileObserver);
+    /// True while at least one observer is listed (a material is bound to the shader).
+    bool hasCompileObservers() const { return !onCompileObserverList_.empty(); }
 
 private:
     // Compiles one stage into `shaderId`; on failure reports, deletes it and leaves 0.
@@ -50,6 +60,7 @@ private:
     // Links the two stages into `program`; on failure reports, deletes it and leaves 0.
     bool link(GLuint& program, GLuint vertexId, GLuint fragmentId);
     void releaseGLObjects();
+    void notifyObservers();
 
     GLuint verterxId_ = 0;
     GLuint fragmentId_ = 0;

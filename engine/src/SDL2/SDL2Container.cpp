@@ -42,6 +42,11 @@ SDL2Container::~SDL2Container() {
 }
 
 bool SDL2Container::initialize(const GLContainerParam& param) {
+    // A second window would leak the first, and the size would no longer match the window.
+    if (sldWindow_ != nullptr) {
+        std::cerr << "Error: window already initialized" << std::endl;
+        return false;
+    }
     // Kept first so the size and title stay set whatever fails below.
     width_ = param.width;
     height_ = param.height;

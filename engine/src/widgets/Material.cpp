@@ -1,5 +1,7 @@
 #include "Ovra3D/widgets/Material.hpp"
 
+#include <iostream>
+
 namespace ovra {
 
 namespace {
@@ -30,6 +32,10 @@ Material::~Material() {
 }
 
 void Material::setShader(Shader* shader) {
+    if (shader == nullptr) {
+        std::cout << "ERROR: Ovra: Material: no shader given" << std::endl;
+        return;
+    }
     if (shader_ != nullptr) {
         shader_->removeCompileObserver(*this);
     }

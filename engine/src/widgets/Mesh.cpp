@@ -3,6 +3,8 @@
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 
+#include <iostream>
+
 namespace ovra {
 
 void Mesh::Sub::Data::destroy() {
@@ -33,6 +35,7 @@ void Mesh::Sub::deleteGLObjects() {
 }
 
 void Mesh::Sub::initializeData() {
+    data.destroy();
     if (numberVertices == 0 || numberIndices == 0 || numberTextureCoordinates == 0) {
         return;
     }
@@ -42,7 +45,7 @@ void Mesh::Sub::initializeData() {
 }
 
 void Mesh::Sub::pushToGPU(bool destroyCPUData) {
-    if (numberIndices < 2 || data.vertices == nullptr) {
+    if (numberIndices < 2 || data.vertices == nullptr || data.indices == nullptr) {
         return;
     }
     deleteGLObjects();
@@ -111,8 +114,31 @@ bool Mesh::hasMaterial(int subMeshIndex) const {
     return hasSubMesh(subMeshIndex) && subMeshes_[subMeshIndex]->material != nullptr;
 }
 
-long Mesh::getMaterialID(int subMeshIndex) const { return subMeshes_[subMeshIndex]->material->getID(); }
+namespace {
 
-Material& Mesh::getMaterial(int subMeshIndex) const { return *subMeshes_[subMeshIndex]->material; }
+void reportNoMaterial(int subMeshIndex) {
+    std::cout << "ERROR: Ovra: Mesh: sub-mesh " << subMeshIndex << " has no material" << std::endl;
+}
+
+}  // namespace
+
+long Mesh::getMaterialID(int subMeshIndex) const {
+    if (!hasMaterial(subMeshIndex)) {
+        reportNoMaterial(subMeshIndex);
+        return -1;
+    }
+    return subMeshes_[subMeshIndex]->material->getID();
+}
+
+Material& Mesh::getMaterial(int subMeshIndex) const {
+    if (!hasMaterial(subMeshIndex)) {
+        reportNoMaterial(subMeshIndex);
+        // Made once and never destroyed: a caller may have bound it to a shader that is
+        // gone by exit, and no mesh ever draws with it.
+        static Material* const standIn = new Material();
+        return *standIn;
+    }
+    return *subMeshes_[subMeshIndex]->material;
+}
 
 }  // namespace ovra

@@ -1,3 +1,5 @@
+/// \file
+/// The SDL2 window container.
 #ifndef OVRA_SDL2CONTAINER_HPP
 #define OVRA_SDL2CONTAINER_HPP
 
@@ -6,19 +8,28 @@
 #include <SDL2/SDL.h>
 
 namespace ovra {
+/// The SDL2 implementations of the platform interfaces.
 namespace sdl2 {
 
-// A centred, fixed-size SDL2 window with an OpenGL 3.3 compatibility context,
-// its entry points loaded through GLEW.
+/// A centred, fixed-size SDL2 window with an OpenGL 3.3 compatibility context,
+/// its entry points loaded through GLEW. Errors go to the standard error stream.
 class SDL2Container : public GLContainer {
 public:
+    /// No window yet.
     SDL2Container() = default;
+    /// Deletes the context, destroys the window and shuts SDL down, created or not.
     ~SDL2Container() override;
     SDL2Container(const SDL2Container&) = delete;
     SDL2Container& operator=(const SDL2Container&) = delete;
 
+    /// Opens the window and makes its context current. The size and title are kept even
+    /// when SDL or GLEW fails. A second call, once a window exists, is refused with an
+    /// error line and changes nothing.
+    /// \return true when the window, the context and the GL entry points are all available.
     bool initialize(const GLContainerParam& param) override;
+    /// Nothing to prepare.
     void preDraw() override;
+    /// Presents the frame; without a window SDL only records an error.
     void postDraw() override;
 
 private:

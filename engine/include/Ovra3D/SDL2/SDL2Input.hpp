@@ -1,3 +1,5 @@
+/// \file
+/// The SDL2 keyboard and mouse.
 #ifndef OVRA_SDL2INPUT_HPP
 #define OVRA_SDL2INPUT_HPP
 
@@ -9,18 +11,28 @@
 namespace ovra {
 namespace sdl2 {
 
-// Input fed by SDL's event queue; handle() drains the queue once per frame.
+/// Input fed by SDL's event queue; handle() drains the queue once per frame.
+/// Scancodes and buttons outside the key table are ignored.
 class SDL2Input : public Input {
 public:
+    /// Every key IDLE, the pointer at (0, 0).
     SDL2Input();
 
+    /// Drains SDL's event queue (SDL must have been started by the container).
     void handle() override;
+    /// True when `key` was released during the last poll; false for a value that names no key.
     bool isKeyUp(KEY key) override;
+    /// True while `key` is held; false for a value that names no key.
     bool isKeyDown(KEY key) override;
+    /// True when the pointer moved during the last poll.
     bool isMouseMoving() override;
+    /// Pointer x in window pixels.
     int getMouseX() override;
+    /// Pointer y in window pixels, from the top.
     int getMouseY() override;
+    /// Pointer x movement of the last position update in the last poll.
     int getMouseRelativeX() override;
+    /// Pointer y movement of the last position update in the last poll.
     int getMouseRelativeY() override;
 
 private:

@@ -1,3 +1,5 @@
+/// \file
+/// The unit segment mesh.
 #ifndef OVRA_LINEMESH_HPP
 #define OVRA_LINEMESH_HPP
 
@@ -5,9 +7,10 @@
 
 namespace ovra {
 
-// A unit segment on the local Z axis, centred on the origin, uploaded and ready to draw as GL_LINES.
+/// A unit segment on the local Z axis, centred on the origin, uploaded and ready to draw as GL_LINES.
 class LineMesh : public Mesh {
 public:
+    /// One sub-mesh, uploaded; needs the GL context.
     LineMesh();
     ~LineMesh() override = default;
 };
