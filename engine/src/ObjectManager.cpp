@@ -117,12 +117,7 @@ Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
     if (scene == nullptr) {
         throw std::invalid_argument(importer.GetErrorString());
     }
-    auto root = std::make_unique<Entity>(filePath);
-    if (scene->mNumMeshes > 0 && scene->mMeshes != nullptr && scene->mRootNode != nullptr) {
-        // The path relative to the resources folder: textures are created relative to it.
-        load_aiscene_nodes_with_meshes(*scene, filePath, *scene->mRootNode, *root, shader);
-    }
-    return root.release();
+    return load_aiscene_into_entity_tree(*scene, filePath, shader);
 }
 
 void ObjectManager::setRessourcesPath(const std::string& ressourcesPath) {
@@ -291,6 +286,24 @@ void load_node_meshes(const aiScene& aiscene, const std::string& basisName, cons
     visual->setMesh(mesh, true);
 }
 
+// One number under the key, as assimp's Get would read it, but safe with damaged materials:
+// assimp writes every value a numeric property holds into a one-value read, and throws when
+// a text property is not a number. At most one value is read; a throw counts as no key.
+bool read_material_float(const aiMaterial& aimaterial, const char* key, unsigned int type, unsigned int idx,
+                         float& out) {
+    ai_real value = 0;
+    unsigned int count = 1;
+    try {
+        if (aiGetMaterialFloatArray(&aimaterial, key, type, idx, &value, &count) != aiReturn_SUCCESS || count == 0) {
+            return false;
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
 void load_diffuse_texture(const std::string& basisName, const aiMaterial& aimaterial, Material& material) {
     if (aimaterial.GetTextureCount(aiTextureType_DIFFUSE) == 0) {
         return;
@@ -309,6 +322,15 @@ void load_diffuse_texture(const std::string& basisName, const aiMaterial& aimate
 
 }  // namespace
 
+Entity* load_aiscene_into_entity_tree(const aiScene& aiscene, const std::string& filePath, Shader* shader) {
+    auto root = std::make_unique<Entity>(filePath);
+    if (aiscene.mNumMeshes > 0 && aiscene.mMeshes != nullptr && aiscene.mRootNode != nullptr) {
+        // The path relative to the resources folder: textures are created relative to it.
+        load_aiscene_nodes_with_meshes(aiscene, filePath, *aiscene.mRootNode, *root, shader);
+    }
+    return root.release();
+}
+
 void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& basisName, aiNode& currentNode,
                                     Entity& parentEntity, Shader* shader) {
     auto* currentEntity = new Entity(entity_name(currentNode, basisName));
@@ -317,7 +339,8 @@ void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& b
     if (currentNode.mNumMeshes > 0 && currentNode.mMeshes != nullptr) {
         load_node_meshes(aiscene, basisName, currentNode, *currentEntity, shader);
     }
-    for (unsigned int c = 0; c < currentNode.mNumChildren; ++c) {
+    // A damaged scene may count children it has no list for.
+    for (unsigned int c = 0; currentNode.mChildren != nullptr && c < currentNode.mNumChildren; ++c) {
         if (currentNode.mChildren[c] != nullptr) {
             load_aiscene_nodes_with_meshes(aiscene, basisName, *currentNode.mChildren[c], *currentEntity, shader);
         }
@@ -335,14 +358,14 @@ void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMa
     cvt_aimatcolor_to_ovracolor(AI_MATKEY_COLOR_DIFFUSE, aimaterial, properties.diffuseColor, 1.0f, 1.0f, 1.0f);
     cvt_aimatcolor_to_ovracolor(AI_MATKEY_COLOR_SPECULAR, aimaterial, properties.specularColor, 1.0f, 1.0f, 1.0f);
     float value = 0.0f;
-    if (aimaterial.Get(AI_MATKEY_OPACITY, value) == aiReturn_SUCCESS) {
+    if (read_material_float(aimaterial, AI_MATKEY_OPACITY, value)) {
         properties.transparency = std::clamp(value, 0.0f, 1.0f);
     }
-    if (aimaterial.Get(AI_MATKEY_SHININESS, value) == aiReturn_SUCCESS) {
+    if (read_material_float(aimaterial, AI_MATKEY_SHININESS, value)) {
         properties.specularIntensity = value;
     }
     // Read second, so it wins over the shininess when a material has both.
-    if (aimaterial.Get(AI_MATKEY_SHININESS_STRENGTH, value) == aiReturn_SUCCESS) {
+    if (read_material_float(aimaterial, AI_MATKEY_SHININESS_STRENGTH, value)) {
         properties.specularIntensity = value;
     }
     material.setProperties(properties);
@@ -353,7 +376,13 @@ void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMa
 void cvt_aimatcolor_to_ovracolor(const char* pKey, unsigned int type, unsigned int idx, const aiMaterial& aimaterial,
                                  Color& color, float defaultR, float defaultG, float defaultB) {
     aiColor3D value;
-    if (aimaterial.Get(pKey, type, idx, value) == aiReturn_SUCCESS) {
+    bool found = false;
+    try {
+        found = aimaterial.Get(pKey, type, idx, value) == aiReturn_SUCCESS;
+    } catch (const std::exception&) {
+        // assimp throws on a text property that is not a number: taken as no colour.
+    }
+    if (found) {
         color = Color(value.r, value.g, value.b);
     } else {
         color = Color(defaultR, defaultG, defaultB);
