@@ -121,7 +121,8 @@ void SyntheticScene::addProperty(aiMaterial& material) {
     const unsigned int keyPick = in_.below(10);
     const std::string key = keyPick < 9 ? kKeys[keyPick] : in_.text(8);
     const uint8_t semanticPick = in_.byte() % 4;
-    const unsigned int semantic = semanticPick == 0 ? 0 : semanticPick == 1 ? aiTextureType_DIFFUSE : in_.byte();
+    const unsigned int diffuse = aiTextureType_DIFFUSE;
+    const unsigned int semantic = semanticPick == 0 ? 0u : semanticPick == 1 ? diffuse : in_.byte();
     const unsigned int index = in_.below(3);
     const unsigned int items = 1 + in_.below(6);
     switch (in_.below(5)) {
