@@ -29,7 +29,7 @@ inputs=("$SRC/fuzz/corpus/$TARGET")
 [ -d "$SRC/fuzz/regressions/$TARGET" ] && inputs+=("$SRC/fuzz/regressions/$TARGET")
 
 "$EXE" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 -max_total_time="$SECONDS_TO_RUN" \
-  -timeout=20 -rss_limit_mb=2048 -close_fd_mask=1 -artifact_prefix="$WORK/artifacts/" "$@" \
+  -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -artifact_prefix="$WORK/artifacts/" "$@" \
   "$WORK/corpus" "${inputs[@]}" >"$WORK/fuzz.log" 2>&1
 status=$?
 echo "fuzz_$TARGET: libFuzzer exit $status after ${SECONDS_TO_RUN}s; last lines:"
@@ -71,7 +71,7 @@ shopt -s nullglob
 for artifact in "$WORK"/artifacts/*; do
   name="$(basename "$artifact")"
   report="$WORK/reports/$name.txt"
-  "$EXE" -timeout=20 -rss_limit_mb=2048 "$artifact" >"$report" 2>&1
+  "$EXE" -timeout=10 -rss_limit_mb=2048 "$artifact" >"$report" 2>&1
   verdict="$(classify "$report")"
   echo "$name: $verdict"
   case "$verdict" in project*) failed=1 ;; esac

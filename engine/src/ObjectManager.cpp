@@ -13,7 +13,9 @@
 #include <assimp/postprocess.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -44,6 +46,21 @@ Value* take(std::map<Key, Value*>& table, const Key& key) {
     Value* value = it->second;
     table.erase(it);
     return value;
+}
+
+// Why assimp must not be handed the file, or empty. assimp 5.2's PLY reader never returns
+// from a header without "end_header", so such a file is refused before it reads it.
+std::string refused_model(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(64 * 1024, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    std::transform(head.begin(), head.end(), head.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (head.compare(0, 3, "ply") == 0 && head.find("end_header") == std::string::npos) {
+        return "PLY header without end_header: " + path;
+    }
+    return std::string();
 }
 
 bool readSource(const std::string& path, std::string& code) {
@@ -112,6 +129,10 @@ Texture* ObjectManager::createTexture(const std::string& imagePath, unsigned int
 }
 
 Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
+    const std::string refusal = refused_model(ressourcesPath_ + filePath);
+    if (!refusal.empty()) {
+        throw std::invalid_argument(refusal);
+    }
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(ressourcesPath_ + filePath, aiProcess_Triangulate | aiProcess_GenNormals);
     if (scene == nullptr) {
