@@ -28,3 +28,15 @@ export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd "$ROOT/build-asan" && with_display ctest --output-on-failure)
+
+# ---- Fuzzing -------------------------------------------------------------------------------
+# The fuzz targets as libFuzzer programs (clang, AddressSanitizer, UndefinedBehaviorSanitizer),
+# under a private Xvfb: every seed and saved regression once, then a short run of each target,
+# two at a time. A run fails only on a crash or leak in the project's own code; library faults
+# are listed. The release and sanitizer builds above already replayed the same inputs.
+echo "== Fuzz build (clang, libFuzzer)"
+cmake -S "$ROOT" -B "$ROOT/build-fuzz" -DOVRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF \
+  -DOVRA_FUZZ_SECONDS="${OVRA_FUZZ_SECONDS:-60}"
+cmake --build "$ROOT/build-fuzz" -j"$JOBS"
+(cd "$ROOT/build-fuzz" && xvfb-run -a -s "-screen 0 640x480x24" ctest -L fuzz -j2 --output-on-failure)

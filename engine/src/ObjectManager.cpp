@@ -14,7 +14,9 @@
 #include <assimp/postprocess.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -45,6 +47,21 @@ Value* take(std::map<Key, Value*>& table, const Key& key) {
     Value* value = it->second;
     table.erase(it);
     return value;
+}
+
+// Why assimp must not be handed the file, or empty. assimp 5.2's PLY reader never returns
+// from a header without "end_header", so such a file is refused before it reads it.
+std::string refused_model(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(64 * 1024, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    std::transform(head.begin(), head.end(), head.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (head.compare(0, 3, "ply") == 0 && head.find("end_header") == std::string::npos) {
+        return "PLY header without end_header: " + path;
+    }
+    return std::string();
 }
 
 bool readSource(const std::string& path, std::string& code) {
@@ -129,17 +146,16 @@ Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
     if (!is_readable_file(fullPath.c_str())) {
         throw std::invalid_argument("Unable to open file \"" + fullPath + "\".");
     }
+    const std::string refusal = refused_model(fullPath);
+    if (!refusal.empty()) {
+        throw std::invalid_argument(refusal);
+    }
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(fullPath, aiProcess_Triangulate | aiProcess_GenNormals);
     if (scene == nullptr) {
         throw std::invalid_argument(importer.GetErrorString());
     }
-    auto root = std::make_unique<Entity>(filePath);
-    if (scene->mNumMeshes > 0 && scene->mMeshes != nullptr && scene->mRootNode != nullptr) {
-        // The path relative to the resources folder: textures are created relative to it.
-        load_aiscene_nodes_with_meshes(*scene, filePath, *scene->mRootNode, *root, shader);
-    }
-    return root.release();
+    return load_aiscene_into_entity_tree(*scene, filePath, shader);
 }
 
 void ObjectManager::setRessourcesPath(const std::string& ressourcesPath) {
@@ -335,6 +351,24 @@ void load_node_meshes(const aiScene& aiscene, const std::string& basisName, cons
     visual->setMesh(mesh, true);
 }
 
+// One number under the key, as assimp's Get would read it, but safe with damaged materials:
+// assimp writes every value a numeric property holds into a one-value read, and throws when
+// a text property is not a number. At most one value is read; a throw counts as no key.
+bool read_material_float(const aiMaterial& aimaterial, const char* key, unsigned int type, unsigned int idx,
+                         float& out) {
+    ai_real value = 0;
+    unsigned int count = 1;
+    try {
+        if (aiGetMaterialFloatArray(&aimaterial, key, type, idx, &value, &count) != aiReturn_SUCCESS || count == 0) {
+            return false;
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
 void load_diffuse_texture(const std::string& basisName, const aiMaterial& aimaterial, Material& material) {
     if (aimaterial.GetTextureCount(aiTextureType_DIFFUSE) == 0) {
         return;
@@ -353,6 +387,15 @@ void load_diffuse_texture(const std::string& basisName, const aiMaterial& aimate
 
 }  // namespace
 
+Entity* load_aiscene_into_entity_tree(const aiScene& aiscene, const std::string& filePath, Shader* shader) {
+    auto root = std::make_unique<Entity>(filePath);
+    if (aiscene.mNumMeshes > 0 && aiscene.mMeshes != nullptr && aiscene.mRootNode != nullptr) {
+        // The path relative to the resources folder: textures are created relative to it.
+        load_aiscene_nodes_with_meshes(aiscene, filePath, *aiscene.mRootNode, *root, shader);
+    }
+    return root.release();
+}
+
 void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& basisName, aiNode& currentNode,
                                     Entity& parentEntity, Shader* shader) {
     auto* currentEntity = new Entity(entity_name(currentNode, basisName));
@@ -361,7 +404,8 @@ void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& b
     if (currentNode.mNumMeshes > 0 && currentNode.mMeshes != nullptr) {
         load_node_meshes(aiscene, basisName, currentNode, *currentEntity, shader);
     }
-    for (unsigned int c = 0; c < currentNode.mNumChildren; ++c) {
+    // A damaged scene may count children it has no list for.
+    for (unsigned int c = 0; currentNode.mChildren != nullptr && c < currentNode.mNumChildren; ++c) {
         if (currentNode.mChildren[c] != nullptr) {
             load_aiscene_nodes_with_meshes(aiscene, basisName, *currentNode.mChildren[c], *currentEntity, shader);
         }
@@ -379,14 +423,14 @@ void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMa
     cvt_aimatcolor_to_ovracolor(AI_MATKEY_COLOR_DIFFUSE, aimaterial, properties.diffuseColor, 1.0f, 1.0f, 1.0f);
     cvt_aimatcolor_to_ovracolor(AI_MATKEY_COLOR_SPECULAR, aimaterial, properties.specularColor, 1.0f, 1.0f, 1.0f);
     float value = 0.0f;
-    if (aimaterial.Get(AI_MATKEY_OPACITY, value) == aiReturn_SUCCESS) {
+    if (read_material_float(aimaterial, AI_MATKEY_OPACITY, value)) {
         properties.transparency = std::clamp(value, 0.0f, 1.0f);
     }
-    if (aimaterial.Get(AI_MATKEY_SHININESS, value) == aiReturn_SUCCESS) {
+    if (read_material_float(aimaterial, AI_MATKEY_SHININESS, value)) {
         properties.specularIntensity = value;
     }
     // Read second, so it wins over the shininess when a material has both.
-    if (aimaterial.Get(AI_MATKEY_SHININESS_STRENGTH, value) == aiReturn_SUCCESS) {
+    if (read_material_float(aimaterial, AI_MATKEY_SHININESS_STRENGTH, value)) {
         properties.specularIntensity = value;
     }
     material.setProperties(properties);
@@ -397,7 +441,13 @@ void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMa
 void cvt_aimatcolor_to_ovracolor(const char* pKey, unsigned int type, unsigned int idx, const aiMaterial& aimaterial,
                                  Color& color, float defaultR, float defaultG, float defaultB) {
     aiColor3D value;
-    if (pKey != nullptr && aimaterial.Get(pKey, type, idx, value) == aiReturn_SUCCESS) {
+    bool found = false;
+    try {
+        found = pKey != nullptr && aimaterial.Get(pKey, type, idx, value) == aiReturn_SUCCESS;
+    } catch (const std::exception&) {
+        // assimp throws on a text property that is not a number: taken as no colour.
+    }
+    if (found) {
         color = Color(value.r, value.g, value.b);
     } else {
         color = Color(defaultR, defaultG, defaultB);

@@ -520,6 +520,35 @@ TEST_F(ModelImport, MaterialKeysFillThePropertiesWithTheirRules) {
     }
 }
 
+TEST_F(ModelImport, DamagedMaterialValuesReadOneNumberOrCountAsMissing) {
+    aiMaterial aimaterial;
+    const float opacities[] = {0.3f, 9.0f, 9.0f, 9.0f, 9.0f, 9.0f};
+    aimaterial.AddProperty(opacities, 6, AI_MATKEY_OPACITY);
+    const aiString glossy("glossy");
+    aimaterial.AddProperty(&glossy, AI_MATKEY_SHININESS);
+    const aiString red("red");
+    aimaterial.AddProperty(&red, AI_MATKEY_COLOR_DIFFUSE);
+    Material material;
+    ovra::load_aimaterial_into_ovra_material("m.obj", aimaterial, material);
+
+    EXPECT_NEAR(material.getProperties().transparency, 0.3f, 1e-6f) << "the first of several values";
+    EXPECT_NEAR(material.getProperties().specularIntensity, 1.0f, 1e-6f) << "text that is no number";
+    expectColor(material.getProperties().diffuseColor, 1.0f, 1.0f, 1.0f, "colour given as a word");
+}
+
+TEST_F(ModelImport, ChildrenCountedWithoutAListAreSkipped) {
+    std::unique_ptr<aiScene> scene = newScene(newNode("root", {0}), {newTriangle(0)}, {newMaterial("m")});
+    scene->mRootNode->mNumChildren = 3;  // and mChildren stays null
+    Entity parent("parent");
+    CapturedStdout quiet;
+    load_aiscene_nodes_with_meshes(*scene, "m.obj", *scene->mRootNode, parent, shader_);
+    scene->mRootNode->mNumChildren = 0;
+
+    ASSERT_EQ(parent.countChildren(), 1u);
+    EXPECT_EQ(childOf(parent, 0).countChildren(), 0u);
+    EXPECT_TRUE(visualOf(childOf(parent, 0))->getMesh().hasMaterial(0));
+}
+
 TEST_F(ModelImport, ColoursAreCopiedOrGetTheImportsOwnDefaults) {
     aiMaterial withColours;
     const aiColor3D ambient(0.1f, 0.2f, 0.3f), diffuse(0.4f, 0.5f, 0.6f), specular(0.7f, 0.8f, 0.9f);
@@ -671,6 +700,7 @@ TEST_F(ModelImport, UnreadableFilesThrowTheImportersMessage) {
     write("models/empty.obj", "");
     write("models/cut.gltf", R"({"asset":{"version":"2.0"},"scenes":[{"nodes":[)");
     write("models/unknown.xyz123", "just some text\n");
+    write("models/open.ply", "ply\nformat ascii 1.0\nelement vertex 1\nproperty float x\n0\n");
     const struct {
         const char* name;
         const char* file;
@@ -680,6 +710,7 @@ TEST_F(ModelImport, UnreadableFilesThrowTheImportersMessage) {
         {"empty", "models/empty.obj", ""},
         {"cut short", "models/cut.gltf", ""},
         {"unknown format", "models/unknown.xyz123", ""},
+        {"PLY header that never ends", "models/open.ply", "end_header"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -21,6 +21,12 @@ class Material;
 class Shader;
 class Transform;
 
+/// The unattached tree that ObjectManager::load3DFile returns for a scene read from `filePath`
+/// (relative to the resources folder): a root named `filePath` over the scene's nodes, or the
+/// root alone when the scene holds no meshes or no root node. The caller owns it.
+/// Needs the GL context: meshes are uploaded.
+Entity* load_aiscene_into_entity_tree(const aiScene& aiscene, const std::string& filePath, Shader* shader);
+
 /// Converts `currentNode` and, recursively, its children into entities under `parentEntity`:
 /// one entity per node, named after the node or, for an unnamed node, after the file part of
 /// `basisName`; one owning visual per node with meshes, one sub-mesh per mesh reference;

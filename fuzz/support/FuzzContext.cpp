@@ -1,0 +1,84 @@
+#include "FuzzContext.hpp"
+
+#include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/Shader.hpp"
+#include "Ovra3D/utils.hpp"
+
+#include <SDL2/SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+const char* const FuzzContext::kImageName = "tex.png";
+
+FuzzContext& FuzzContext::get() {
+    static FuzzContext context;
+    return context;
+}
+
+FuzzContext::FuzzContext() : container_(std::make_unique<ovra::sdl2::SDL2Container>()) {
+    ovra::GLContainer::GLContainerParam param;
+    param.width = 64;
+    param.height = 64;
+    param.name = "Ovra fuzz";
+    if (!container_->initialize(param)) {
+        std::fprintf(stderr, "fuzz: no window or GL context: run under a display (Xvfb)\n");
+        std::exit(2);
+    }
+    makeScratchFolder();
+    ovra::ObjectManager::setRessourcesPath(scratch_);
+    makeShader();
+}
+
+FuzzContext::~FuzzContext() {
+    ovra::ObjectManager::releaseAll();
+    delete shader_;
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch_, ignored);
+}
+
+void FuzzContext::makeScratchFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/ovra-fuzz-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::perror("fuzz: scratch folder");
+        std::exit(2);
+    }
+    scratch_ = pattern + "/";
+    SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, 2, 2, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_FillRect(image, nullptr, SDL_MapRGBA(image->format, 200, 120, 40, 255));
+    IMG_SavePNG(image, (scratch_ + kImageName).c_str());
+    SDL_FreeSurface(image);
+}
+
+// Kept out of the object manager's shader table, so releaseImports() can empty the tables
+// after every input while the shader stays.
+void FuzzContext::makeShader() {
+    const std::string base = std::string(OVRA_FUZZ_SOURCE_DIR) + "/Ressources/simple_shader";
+    std::string vertex;
+    std::string fragment;
+    if (!ovra::get_file_contents((base + ".vert").c_str(), vertex) ||
+        !ovra::get_file_contents((base + ".frag").c_str(), fragment)) {
+        std::fprintf(stderr, "fuzz: shader sources missing under %s\n", OVRA_FUZZ_SOURCE_DIR);
+        std::exit(2);
+    }
+    shader_ = new ovra::Shader(vertex.c_str(), fragment.c_str());
+}
+
+void FuzzContext::writeFile(const std::string& name, const uint8_t* data, size_t size) {
+    std::ofstream out(scratch_ + name, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    written_.push_back(name);
+}
+
+void FuzzContext::clearFiles() {
+    for (const std::string& name : written_) {
+        std::remove((scratch_ + name).c_str());
+    }
+    written_.clear();
+}
+
+void FuzzContext::releaseImports() { ovra::ObjectManager::releaseAll(); }
