@@ -18,7 +18,8 @@ public:
     static Application& get();
     static void destroy();
 
-    // Runs frames until exit() is called; returns true once the loop has ended.
+    // Runs frames until exit() is called or SIGINT or SIGTERM arrives (see StopSignals);
+    // returns true once the loop has ended.
     bool run(GLContainer& glContainer, Input& input, Level& firstLevel);
     void exit();
 
