@@ -71,15 +71,8 @@ start_installed() {
 # Ends the game with SIGTERM; the launcher passes its exit status 0 through.
 stop_installed() {
   kill -s TERM "$GAME_PID"
-  local deadline=$((SECONDS + 20))
-  while kill -0 "$GAME_PID" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "$1: still running 20 s after SIGTERM"
-    sleep 0.05
-  done
-  wait "$GAME_PID"
-  local status=$?
-  GAME_PID=""
-  [ "$status" -eq 0 ] || fail "$1: exit status $status"
+  wait_for_game_end "SIGTERM ($1)"
+  [ "$GAME_STATUS" -eq 0 ] || fail "$1: exit status $GAME_STATUS"
 }
 
 PATH="$USR/bin:$PATH" start_installed brimwold

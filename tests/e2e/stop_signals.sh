@@ -30,23 +30,11 @@ start_game() {
   done
 }
 
-# Waits up to 20 s for the game to end and sets STATUS to its exit status.
-wait_for_end() {
-  local deadline=$((SECONDS + 20))
-  while kill -0 "$GAME_PID" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s after $1"
-    sleep 0.05
-  done
-  wait "$GAME_PID"
-  STATUS=$?
-  GAME_PID=""
-}
-
 for signal in INT TERM; do
   start_game
   kill -s "$signal" "$GAME_PID"
-  wait_for_end "SIG$signal"
-  [ "$STATUS" -eq 0 ] || fail "SIG$signal: exit status $STATUS, expected 0"
+  wait_for_game_end "SIG$signal"
+  [ "$GAME_STATUS" -eq 0 ] || fail "SIG$signal: exit status $GAME_STATUS, expected 0"
   [ -z "$(tail -c 1 "$WORK/out")" ] || fail "SIG$signal: the last status line was cut short"
   last="$(tail -n 1 "$WORK/out")"
   [ "$last" = "Player life:100  Is gameover: false" ] || fail "SIG$signal: last line: $last"
@@ -57,6 +45,6 @@ done
 start_game
 kill -s INT "$GAME_PID"
 kill -s TERM "$GAME_PID"
-wait_for_end "SIGINT and SIGTERM"
-[ "$STATUS" -eq $((128 + 15)) ] || fail "SIGINT then SIGTERM: exit status $STATUS, expected death by SIGTERM (143)"
+wait_for_game_end "SIGINT and SIGTERM"
+[ "$GAME_STATUS" -eq $((128 + 15)) ] || fail "SIGINT then SIGTERM: exit status $GAME_STATUS, expected death by SIGTERM (143)"
 echo "ok: a second signal during shutdown ended the process at once"
