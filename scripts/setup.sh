@@ -1,13 +1,30 @@
 #!/usr/bin/env bash
-# Installs whatever the build, the game and the tests need and is not there yet.
+# Installs the Debian packages that are missing for one purpose:
+#   play     build the game and play it (scripts/play.sh)
+#   package  the above, and make the Debian package (scripts/package.sh)
+#   test     everything: every target, the tests and the package (scripts/test.sh; the default)
 set -euo pipefail
+PURPOSE="${1:-test}"
 
-PACKAGES=(
-  build-essential g++ cmake pkg-config
-  libsdl2-dev libsdl2-image-dev libglew-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libassimp-dev libglm-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+PLAY=(
+  g++ make cmake pkg-config
+  libsdl2-dev libsdl2-image-dev libglew-dev libgl-dev libassimp-dev libglm-dev
+  libgl1-mesa-dri libglx-mesa0
 )
+PACKAGE=(dpkg-dev file)
+TEST=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libfuzzer-14-dev doxygen clang-format
+  xvfb xauth x11-utils xdotool imagemagick
+  desktop-file-utils appstream
+)
+
+case "$PURPOSE" in
+  play) PACKAGES=("${PLAY[@]}") ;;
+  package) PACKAGES=("${PLAY[@]}" "${PACKAGE[@]}") ;;
+  test) PACKAGES=("${PLAY[@]}" "${PACKAGE[@]}" "${TEST[@]}") ;;
+  *) echo "usage: $0 [play|package|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${PACKAGES[@]}"; do

@@ -6,7 +6,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc)"
 
-bash "$ROOT/scripts/setup.sh"
+bash "$ROOT/scripts/setup.sh" test
 
 with_display() {
   if [ -n "${DISPLAY:-}" ]; then

@@ -3,6 +3,7 @@
 #include "Ovra3D/FrameClock.hpp"
 #include "Ovra3D/GLContainer.hpp"
 #include "Ovra3D/Input.hpp"
+#include "Ovra3D/StopSignals.hpp"
 #include "Ovra3D/Time.hpp"
 
 #include <algorithm>
@@ -69,10 +70,15 @@ bool Application::run(GLContainer& glContainer, Input& input, Level& firstLevel)
     const uint16_t frameRate = Time::fps;
     const int64_t timePerFrame = frameRate != 0 ? 1000000 / frameRate : 0;
 
+    // Ctrl+C or a polite kill ends the run like exit(): the frame in progress completes.
+    const StopSignals stopSignals;
     int64_t timePostDraw = clock_->nowMicroseconds();
     bExit_ = false;
     while (!bExit_) {
         runFrame(timePerFrame, timePostDraw, bufferWidth, bufferHeight);
+        if (stopSignals.requested()) {
+            exit();
+        }
     }
     return true;
 }

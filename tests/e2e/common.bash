@@ -29,13 +29,19 @@ quit_with_escape() {
   xdotool keydown Escape
   sleep 0.1
   xdotool keyup Escape
+  wait_for_game_end "Escape"
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+}
+
+# Waits up to 20 s for the game to end after $1 (what should end it), fails if it does
+# not, and sets GAME_STATUS to its exit status.
+wait_for_game_end() {
   local deadline=$((SECONDS + 20))
   while kill -0 "$GAME_PID" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s after Escape"
+    [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s after $1"
     sleep 0.05
   done
   wait "$GAME_PID"
-  local status=$?
+  GAME_STATUS=$?
   GAME_PID=""
-  [ "$status" -eq 0 ] || fail "exit status $status"
 }

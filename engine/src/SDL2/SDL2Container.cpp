@@ -52,6 +52,9 @@ bool SDL2Container::initialize(const GLContainerParam& param) {
     height_ = param.height;
     name_ = param.name;
 
+    // SDL would turn SIGINT and SIGTERM into the quit event that the input ignores; the
+    // application's loop handles them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::cerr << "SDL could not initialize! SDL Error: " << SDL_GetError() << std::endl;
         return false;
