@@ -68,6 +68,8 @@ public:
     // Both require hasMaterial(subMeshIndex).
     long getMaterialID(int subMeshIndex) const;
     Material& getMaterial(int subMeshIndex) const;
+    // The sub-meshes in order, for callers that read their GL buffers (bounds, exports).
+    const std::vector<Sub*>& getSubMeshes() const { return subMeshes_; }
 
 protected:
     friend class Renderer;
