@@ -3,8 +3,9 @@
 
 #include "Ovra3D/SDL2/SDL2Input.hpp"
 
-// The engine's SDL2 input plus what it leaves out and the viewer needs: the mouse wheel
-// and the window's close request. Both are caught as SDL queues them, before the
+// The engine's SDL2 input plus what it leaves out and the viewer needs: the mouse wheel,
+// and a request to quit: the window's close button, Ctrl+C, or an interrupt (which SDL
+// turns into a quit event). Both are caught as SDL queues them, before the
 // engine's input drains the queue.
 class ViewerInput : public ovra::sdl2::SDL2Input {
 public:
@@ -17,15 +18,15 @@ public:
 
     // Wheel steps of the last handle(); positive away from the user.
     int getWheelSteps() const { return wheelSteps_; }
-    // True once the window was asked to close (or the process to quit).
-    bool isCloseRequested() const { return closeRequested_; }
+    // True once the window was asked to close, Ctrl+C was pressed in it or the process was interrupted.
+    bool isQuitRequested() const { return quitRequested_; }
 
 private:
     static int watch(void* self, SDL_Event* event);
 
     int pendingWheelSteps_ = 0;
     int wheelSteps_ = 0;
-    bool closeRequested_ = false;
+    bool quitRequested_ = false;
 };
 
 #endif

@@ -15,8 +15,8 @@ constexpr float kRadiansPerPixel = 0.01f;
 constexpr float kPitchLimit = 1.5f;
 constexpr float kZoomPerStep = 0.9f;
 // The engine's camera sees from 0.1 to 100 units.
-constexpr float kNearest = 0.15f;
-constexpr float kFarthest = 90.0f;
+constexpr float kNearPlane = 0.1f;
+constexpr float kFarPlane = 100.0f;
 
 }  // namespace
 
@@ -40,9 +40,9 @@ void OrbitCamera::orbit(float dxPixels, float dyPixels) {
 }
 
 void OrbitCamera::zoom(float steps) {
-    // Never closer than the near plane allows around the model, never past the far plane.
-    const float nearest = std::max(kNearest, radius_ * 0.05f + 0.1f);
-    const float farthest = std::max(nearest, kFarthest - radius_);
+    // The bounding sphere stays between the near and the far plane.
+    const float nearest = radius_ + kNearPlane;
+    const float farthest = std::max(nearest, kFarPlane - radius_ - kNearPlane);
     distance_ = std::clamp(distance_ * std::pow(kZoomPerStep, steps), nearest, farthest);
 }
 

@@ -19,10 +19,16 @@ int ViewerInput::watch(void* self, SDL_Event* event) {
             input->pendingWheelSteps_ +=
                 event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event->wheel.y : event->wheel.y;
             break;
-        case SDL_QUIT: input->closeRequested_ = true; break;
+        case SDL_QUIT: input->quitRequested_ = true; break;
+        case SDL_KEYDOWN:
+            // Read from the event itself: a quick Ctrl+C goes down and up within one frame.
+            if (event->key.keysym.scancode == SDL_SCANCODE_C && (event->key.keysym.mod & KMOD_CTRL) != 0) {
+                input->quitRequested_ = true;
+            }
+            break;
         case SDL_WINDOWEVENT:
             if (event->window.event == SDL_WINDOWEVENT_CLOSE) {
-                input->closeRequested_ = true;
+                input->quitRequested_ = true;
             }
             break;
         default: break;

@@ -98,12 +98,11 @@ void ViewerLevel::update() {
 }
 
 void ViewerLevel::handleControls() {
-    const bool control = input_.isKeyDown(ovra::Input::k_LEFT_CONTROL) || input_.isKeyDown(ovra::Input::k_RIGHT_CONTROL);
-    if (input_.isCloseRequested() || input_.isKeyUp(ovra::Input::k_ESCAPE) ||
-        (control && input_.isKeyDown(ovra::Input::k_C))) {
+    if (input_.isQuitRequested() || input_.isKeyUp(ovra::Input::k_ESCAPE)) {
         GETAPP().exit();
     }
-    if (input_.isKeyDown(ovra::Input::k_R)) {
+    // Keys act on release: a quick tap can go down and up within one frame.
+    if (input_.isKeyUp(ovra::Input::k_R)) {
         orbit_.reset();
     }
     const glm::ivec2 mouse(input_.getMouseX(), input_.getMouseY());
