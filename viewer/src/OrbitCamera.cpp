@@ -47,7 +47,8 @@ void OrbitCamera::zoom(float steps) {
 }
 
 glm::vec3 OrbitCamera::getPosition() const {
-    return distance_ * glm::vec3(std::cos(pitch_) * std::sin(yaw_), std::sin(pitch_), std::cos(pitch_) * std::cos(yaw_));
+    return distance_ *
+           glm::vec3(std::cos(pitch_) * std::sin(yaw_), std::sin(pitch_), std::cos(pitch_) * std::cos(yaw_));
 }
 
 glm::quat OrbitCamera::getRotation() const {

@@ -16,8 +16,8 @@ int ViewerInput::watch(void* self, SDL_Event* event) {
     auto* input = static_cast<ViewerInput*>(self);
     switch (event->type) {
         case SDL_MOUSEWHEEL:
-            input->pendingWheelSteps_ +=
-                event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event->wheel.y : event->wheel.y;
+            input->pendingWheelSteps_ += event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event->wheel.y
+                                                                                          : event->wheel.y;
             break;
         case SDL_QUIT: input->quitRequested_ = true; break;
         case SDL_KEYDOWN:

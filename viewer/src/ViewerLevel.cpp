@@ -29,8 +29,7 @@ ViewerLevel::ViewerLevel(ViewerInput& input) : input_(input) {
     rootEntity_.attach(*pivot_);
 }
 
-bool ViewerLevel::load(const std::string& modelPath, ovra::Shader& shader, std::ostream& errors,
-                       std::ostream& notes) {
+bool ViewerLevel::load(const std::string& modelPath, ovra::Shader& shader, std::ostream& errors, std::ostream& notes) {
     std::string folder;
     std::string file;
     splitPath(modelPath, folder, file);

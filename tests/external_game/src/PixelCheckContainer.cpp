@@ -13,7 +13,7 @@ struct Probe {
 };
 
 // The texture's top row is red, green; its bottom row blue, yellow. Beyond the quad: the clear colour.
-const Probe kProbes[] = {{-30, 30, 255, 0, 0},  {30, 30, 0, 255, 0},   {-30, -30, 0, 0, 255},
+const Probe kProbes[] = {{-30, 30, 255, 0, 0},   {30, 30, 0, 255, 0},   {-30, -30, 0, 0, 255},
                          {30, -30, 255, 255, 0}, {-150, 0, 51, 51, 51}, {0, 110, 51, 51, 51}};
 
 bool near(unsigned char a, unsigned char b) { return std::abs(static_cast<int>(a) - static_cast<int>(b)) <= 2; }
