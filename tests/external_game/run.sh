@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs tests/external_game, someone else's game on Ovra, three ways: against the
-# engine installed from the build tree (then moved elsewhere, to show the package holds no
-# absolute path), through pkg-config, and with the engine checkout added as a subdirectory.
-# A package whose dependency is missing must fail at configure time naming it.
+# The engine and the viewer as others get them. The installed viewer, moved, runs from any
+# folder. tests/external_game, someone else's game on Ovra, is built and run three ways:
+# against the engine installed from the build tree (then moved elsewhere, to show the package
+# holds no absolute path), through pkg-config, and with the engine checkout added as a
+# subdirectory. A package whose dependency is missing must fail at configure time naming it.
 # Arguments: the repository's build tree (engine built), repository, compiler launcher (may be empty).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.bash"
@@ -20,6 +21,16 @@ mv "$WORK/stage" "$WORK/moved"
 PREFIX="$WORK/moved"
 ! grep -rIl -e "$REPO" -e "$BUILD" -e "$WORK/stage" "$PREFIX" || fail "absolute paths of this machine"
 echo "ok: $CASE"
+
+CASE="installed viewer, moved"
+if [ -f "$BUILD/viewer/ovra_viewer" ]; then
+  cmake --install "$BUILD" --component viewer --prefix "$WORK/viewer-stage" >"$WORK/log" 2>&1 || fail "install"
+  mv "$WORK/viewer-stage" "$WORK/viewer"
+  (cd / && timeout -s KILL 60 "$WORK/viewer/bin/ovra_viewer" "$REPO/examples/crate/crate.obj" --screenshot "$WORK/crate.png") \
+    >"$WORK/log" 2>&1 || fail "exit status"
+  [ -s "$WORK/crate.png" ] || fail "no screenshot"
+  echo "ok: $CASE"
+fi
 
 CASE="find_package against the moved prefix"
 configure "$WORK/pkg" -DCMAKE_PREFIX_PATH="$PREFIX" >>"$WORK/log" 2>&1 || fail "configure"
