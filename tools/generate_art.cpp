@@ -912,11 +912,74 @@ Img makeGameOver() {
     return img;
 }
 
+// ----------------------------------------------------------------- crate --
+// A sample model for the model viewer: a wooden crate, one texture on all six faces.
+
+Img makeCrateTexture() {
+    const int kSize = 256;
+    Img img(kSize, kSize);
+    const Col kWood = rgb(178, 122, 62);
+    const Col kFrame = rgb(124, 78, 36);
+    const Col kGap = rgb(58, 34, 16);
+    const Col kNail = rgb(92, 92, 96);
+    render(img, [&](V2 p) {
+        // Five vertical planks with dark gaps, grain running along them.
+        float plank = std::floor(p.x / (kSize / 5.f));
+        float grain = fbm(p.x * 0.06f + plank * 7.f, p.y * 0.012f, 211, 4);
+        Col c = shade(kWood, 0.78f + 0.4f * grain);
+        if (std::fmod(p.x, kSize / 5.f) < 2.5f) c = kGap;
+        // A frame around the face and a diagonal brace from corner to corner.
+        float edge = std::min({p.x, p.y, kSize - p.x, kSize - p.y});
+        float brace = std::fabs(p.x - p.y) / 1.4142f;
+        if (edge < 30 || brace < 18) {
+            float g = fbm(p.x * 0.02f, p.y * 0.02f + 40.f, 223, 3);
+            c = shade(kFrame, 0.8f + 0.4f * g);
+            if ((edge >= 28 && edge < 30) || (edge >= 30 && brace >= 16)) c = kGap;
+        }
+        // Nails at the frame's corners.
+        for (float nx : {15.f, kSize - 15.f}) {
+            for (float ny : {15.f, kSize - 15.f}) {
+                if (sdCircle(p, {nx, ny}, 4.5f) < 0) c = shade(kNail, bulge([&](V2 q) { return sdCircle(q, {nx, ny}, 4.5f); }, p, 3));
+            }
+        }
+        if (edge < 1.5f) c = kGap;
+        return c;
+    }, 2);
+    return img;
+}
+
+// A unit cube centred on the origin; every face shows the whole texture upright.
+bool writeCrateModel(const std::filesystem::path& folder) {
+    std::FILE* mtl = std::fopen((folder / "crate.mtl").string().c_str(), "w");
+    std::FILE* obj = std::fopen((folder / "crate.obj").string().c_str(), "w");
+    if (mtl == nullptr || obj == nullptr) {
+        if (mtl) std::fclose(mtl);
+        if (obj) std::fclose(obj);
+        std::fprintf(stderr, "cannot write the crate model in %s\n", folder.string().c_str());
+        return false;
+    }
+    std::fprintf(mtl, "# Wooden crate\nnewmtl crate\nKa 0.2 0.2 0.2\nKd 1.0 1.0 1.0\nKs 0.1 0.1 0.1\nNs 10\n"
+                      "d 1.0\nmap_Kd crate.png\n");
+    std::fprintf(obj, "# Wooden crate, a unit cube\nmtllib crate.mtl\no crate\n");
+    for (int i = 0; i < 8; ++i) {
+        std::fprintf(obj, "v %.1f %.1f %.1f\n", i & 1 ? 0.5 : -0.5, i & 2 ? 0.5 : -0.5, i & 4 ? 0.5 : -0.5);
+    }
+    std::fprintf(obj, "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nusemtl crate\n");
+    // Corners of each face counter-clockwise seen from outside, starting bottom left.
+    const int faces[6][4] = {{5, 6, 8, 7}, {2, 1, 3, 4}, {6, 2, 4, 8}, {1, 5, 7, 3}, {7, 8, 4, 3}, {1, 2, 6, 5}};
+    for (const auto& f : faces) {
+        std::fprintf(obj, "f %d/1 %d/2 %d/3 %d/4\n", f[0], f[1], f[2], f[3]);
+    }
+    std::fclose(mtl);
+    std::fclose(obj);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <resources-dir>\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <resources-dir> [<examples-dir>]\n", argv[0]);
         return 2;
     }
     namespace fs = std::filesystem;
@@ -947,6 +1010,13 @@ int main(int argc, char** argv) {
         } else {
             ok = false;
         }
+    }
+    // The sample model lives outside the game's resources, in <examples-dir>/crate/.
+    if (argc == 3) {
+        const fs::path crate = fs::path(argv[2]) / "crate";
+        fs::create_directories(crate, ec);
+        ok = !ec && savePng(makeCrateTexture(), crate / "crate.png") && writeCrateModel(crate) && ok;
+        if (ok) std::printf("wrote %s\n", crate.string().c_str());
     }
     return ok ? 0 : 1;
 }

@@ -75,6 +75,7 @@ public:
 
     /// Not owned; null means no texture.
     void setColorTexture(Texture* texture) { colorTexture_ = texture; }
+    Texture* getColorTexture() const { return colorTexture_; }
 
 private:
     friend class Renderer;

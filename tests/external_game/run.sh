@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The engine and the viewer as others get them. The installed viewer, moved, runs from any
+# folder. tests/external_game, someone else's game on Ovra, is built and run three ways:
+# against the engine installed from the build tree (then moved elsewhere, to show the package
+# holds no absolute path), through pkg-config, and with the engine checkout added as a
+# subdirectory. A package whose dependency is missing must fail at configure time naming it.
+# Arguments: the repository's build tree (engine built), repository, compiler launcher (may be empty).
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.bash"
+BUILD="$BINARY"
+LAUNCHER="${3:-}"
+GAME_SRC="$REPO/tests/external_game"
+fail() { echo "FAIL ($CASE): $*"; [ -f "$WORK/log" ] && tail -30 "$WORK/log"; exit 1; }
+configure() { cmake -S "$GAME_SRC" -B "$1" -DCMAKE_BUILD_TYPE=Release ${LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$LAUNCHER} "${@:2}"; }
+run_game() { (cd "$WORK" && timeout -s KILL 60 "$1") >>"$WORK/log" 2>&1 || fail "the game's frames were wrong"; }
+
+CASE="install"
+cmake --install "$BUILD" --component devel --prefix "$WORK/stage" >"$WORK/log" 2>&1 || fail "install"
+[ -f "$WORK/stage/include/Ovra3D/Application.hpp" ] || fail "headers"
+mv "$WORK/stage" "$WORK/moved"
+PREFIX="$WORK/moved"
+! grep -rIl -e "$REPO" -e "$BUILD" -e "$WORK/stage" "$PREFIX" || fail "absolute paths of this machine"
+echo "ok: $CASE"
+
+CASE="installed viewer, moved"
+if [ -f "$BUILD/viewer/ovra_viewer" ]; then
+  cmake --install "$BUILD" --component viewer --prefix "$WORK/viewer-stage" >"$WORK/log" 2>&1 || fail "install"
+  mv "$WORK/viewer-stage" "$WORK/viewer"
+  (cd / && timeout -s KILL 60 "$WORK/viewer/bin/ovra_viewer" "$REPO/examples/crate/crate.obj" --screenshot "$WORK/crate.png") \
+    >"$WORK/log" 2>&1 || fail "exit status"
+  [ -s "$WORK/crate.png" ] || fail "no screenshot"
+  echo "ok: $CASE"
+fi
+
+CASE="find_package against the moved prefix"
+configure "$WORK/pkg" -DCMAKE_PREFIX_PATH="$PREFIX" >>"$WORK/log" 2>&1 || fail "configure"
+cmake --build "$WORK/pkg" -j2 >>"$WORK/log" 2>&1 || fail "build"
+run_game "$WORK/pkg/external_game"
+echo "ok: $CASE"
+
+CASE="pkg-config"
+export PKG_CONFIG_PATH
+PKG_CONFIG_PATH="$(dirname "$(find "$PREFIX" -name ovra3d.pc)")"
+mkdir -p "$WORK/pc/data" && cp "$WORK/pkg/data/"* "$WORK/pc/data/"
+# shellcheck disable=SC2046
+${LAUNCHER} c++ -std=c++17 -o "$WORK/pc/external_game" "$GAME_SRC"/src/*.cpp -I"$GAME_SRC/src" \
+  $(pkg-config --cflags --libs ovra3d) >>"$WORK/log" 2>&1 || fail "compile and link"
+run_game "$WORK/pc/external_game"
+echo "ok: $CASE"
+
+CASE="a dependency missing"
+! configure "$WORK/nodep" -DCMAKE_PREFIX_PATH="$PREFIX" -DCMAKE_DISABLE_FIND_PACKAGE_assimp=ON >"$WORK/log" 2>&1 ||
+  fail "configured without assimp"
+grep -q "assimp" "$WORK/log" && grep -q "Ovra3DConfig.cmake" "$WORK/log" ||
+  fail "the package's own lookup does not name assimp"
+echo "ok: $CASE"
+
+CASE="add_subdirectory"
+configure "$WORK/sub" -DEXTERNAL_ENGINE_DIR="$REPO/engine" >"$WORK/log" 2>&1 || fail "configure"
+cmake --build "$WORK/sub" -j2 >>"$WORK/log" 2>&1 || fail "build"
+run_game "$WORK/sub/external_game"
+echo "ok: $CASE"
