@@ -10,6 +10,7 @@
 #include "model/ZombieBehaviour.hpp"
 
 #include "Fakes.hpp"
+#include "GameCamera.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -87,11 +88,7 @@ public:
     explicit BenchLevel(benchmark::State& state) : state_(state) {}
 
     void initialize() override {
-        auto* cameraEntity = new ovra::Entity("camera");
-        cameraEntity->getTransform().setPosition(0, 20, 0);
-        cameraEntity->getTransform().rotateAroundLeft(1.5707964f);
-        rootEntity_.attach(*cameraEntity);
-        camera_ = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+        camera_ = &addGameCamera(rootEntity_);
     }
 
     void update() override {

@@ -9,6 +9,8 @@
 #include "Ovra3D/Time.hpp"
 
 #include "Fakes.hpp"
+#include "GameCamera.hpp"
+#include "RepoPaths.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +20,6 @@
 
 namespace {
 
-const float kHalfPi = 1.5707964f;
 const int kZombieCount = 100;
 // Zombies walk 2 units per second: after this many frames of 1/60 s they are put back,
 // so that none ever comes within striking reach and the game never ends.
@@ -31,11 +32,7 @@ public:
     explicit BenchLevel(benchmark::State& state) : state_(state) {}
 
     void initialize() override {
-        auto* cameraEntity = new ovra::Entity("Camera");
-        cameraEntity->getTransform().setPosition(0.0f, 20.0f, 0.0f);
-        cameraEntity->getTransform().rotateAroundLeft(kHalfPi);
-        rootEntity_.attach(*cameraEntity);
-        camera_ = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+        camera_ = &addGameCamera(rootEntity_);
         camera_->updateView();
         environment_ = new Environment();
         rootEntity_.attach(*environment_);
@@ -98,7 +95,7 @@ void BM_EnvironmentUpdateAllZombiesInPlay(benchmark::State& state) {
         state.SkipWithError("no window or GL context: run under a display (Xvfb)");
         return;
     }
-    ovra::ObjectManager::setRessourcesPath(std::string(OVRA_SOURCE_DIR) + "/Ressources/");
+    ovra::ObjectManager::setRessourcesPath(repoRessources());
     if (ovra::ObjectManager::createShader("simple_shader", false) == nullptr) {
         state.SkipWithError("simple_shader not found in the repository's resources");
         return;

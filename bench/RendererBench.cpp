@@ -19,6 +19,8 @@
 #include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
 
 #include "Fakes.hpp"
+#include "GameCamera.hpp"
+#include "RepoPaths.hpp"
 
 #include <benchmark/benchmark.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -35,25 +37,12 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
 constexpr int kSprites = 101;
 
-std::string ressourcesDir() {
-#ifdef OVRA_SOURCE_DIR
-    return std::string(OVRA_SOURCE_DIR) + "/Ressources/";
-#else
-    const std::string here = __FILE__;
-    return here.substr(0, here.rfind("/bench/")) + "/Ressources/";
-#endif
-}
-
 // Holds the scene and the game's camera: 20 units above the ground, looking down.
 // Its one update ends the run, which leaves the application bound to it.
 class SceneLevel : public ovra::Level {
 public:
     void initialize() override {
-        auto* cameraEntity = new ovra::Entity("camera");
-        cameraEntity->getTransform().setPosition(0.0f, 20.0f, 0.0f);
-        cameraEntity->getTransform().rotateAroundLeft(1.5707964f);
-        rootEntity_.attach(*cameraEntity);
-        camera_ = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+        camera_ = &addGameCamera(rootEntity_);
     }
     void update() override {
         ovra::Level::update();
@@ -171,8 +160,8 @@ private:
     std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
         std::string vs;
         std::string fs;
-        ovra::get_file_contents((ressourcesDir() + name + ".vert").c_str(), vs);
-        ovra::get_file_contents((ressourcesDir() + name + ".frag").c_str(), fs);
+        ovra::get_file_contents((repoRessources() + name + ".vert").c_str(), vs);
+        ovra::get_file_contents((repoRessources() + name + ".frag").c_str(), fs);
         return std::make_unique<ovra::Shader>(vs.c_str(), fs.c_str());
     }
 
@@ -200,7 +189,7 @@ private:
     // lifted by 0.1, scaled by 2 and laid flat; every sprite has its own texture.
     void build() {
         const std::string previousPath = ovra::ObjectManager::getRessourcesPath();
-        ovra::ObjectManager::setRessourcesPath(ressourcesDir());
+        ovra::ObjectManager::setRessourcesPath(repoRessources());
         shader3D_ = loadShader("simple_shader");
         shader2D_ = loadShader("simple_2D_shader");
         level_ = std::make_unique<SceneLevel>();

@@ -5,6 +5,7 @@
 
 namespace ovra {
 class Entity;
+class Transform;
 }  // namespace ovra
 
 class Environment;
@@ -26,6 +27,10 @@ public:
 
     // True once initialize() has built the scene; false when a shader it needs did not load.
     bool isReady() const { return ready_; }
+
+    // Places a camera as the game's: twenty units above the arena's centre, looking
+    // straight down on the whole floor.
+    static void placeCamera(ovra::Transform& transform);
 
 private:
     bool loadShaders();

@@ -59,10 +59,14 @@ bool LevelLab::loadShaders() {
 void LevelLab::createCamera() {
     cameraEntity_ = new ovra::Entity("Camera");
     camera_ = static_cast<ovra::Camera*>(cameraEntity_->newComponent(ovra::Component::CAMERA));
-    // Twenty units above the arena's centre, turned to look straight down on the floor.
-    cameraEntity_->getTransform().setPosition(0.0f, 20.0f, 0.0f);
-    cameraEntity_->getTransform().rotateAroundLeft(1.5707964f);
+    placeCamera(cameraEntity_->getTransform());
     rootEntity_.attach(*cameraEntity_);
+}
+
+void LevelLab::placeCamera(ovra::Transform& transform) {
+    transform.setPosition(0.0f, 20.0f, 0.0f);
+    // A quarter turn about its left axis turns its forward axis down onto the floor.
+    transform.rotateAroundLeft(1.5707964f);
 }
 
 void LevelLab::createWorld() {

@@ -23,6 +23,10 @@ LineObject::~LineObject() {
     if (auto* visual = static_cast<ovra::Visual*>(getComponent(ovra::Component::VISUAL))) {
         visual->setMesh(nullptr, false);
     }
+    // The material was registered for this line alone: it goes with it.
+    if (mesh_->hasMaterial(0)) {
+        delete ovra::ObjectManager::removeMaterial(mesh_->getMaterialID(0));
+    }
 }
 
 void LineObject::createMaterial(ovra::Shader& shader) {

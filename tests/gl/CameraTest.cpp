@@ -1,6 +1,7 @@
 #include "Ovra3D/Camera.hpp"
 
 #include "Fakes.hpp"
+#include "GameCamera.hpp"
 #include "Ovra3D/2D/Entity2D.hpp"
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Entity.hpp"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr float kTol = 1e-3f;
-constexpr float kQuarterTurn = 1.5707964f;
 
 void expectVec(const glm::vec3& actual, const glm::vec3& expected) {
     EXPECT_NEAR(actual.x, expected.x, kTol);
@@ -30,13 +30,7 @@ protected:
     void SetUp() override { ovra::Time::fps = 0; }
     void TearDown() override { ovra::Time::fps = 60; }
 
-    static ovra::Camera* addCamera(FakeLevel& level) {
-        auto* entity = new ovra::Entity("camera");
-        entity->getTransform().setPosition(0, 20, 0);
-        entity->getTransform().rotateAroundLeft(kQuarterTurn);
-        level.getRootEntity().attach(*entity);
-        return static_cast<ovra::Camera*>(entity->newComponent(ovra::Component::CAMERA));
-    }
+    static ovra::Camera* addCamera(FakeLevel& level) { return &addGameCamera(level.getRootEntity()); }
 
     FakeContainer container_{1280, 720};
     FakeInput input_;

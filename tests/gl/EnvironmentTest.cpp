@@ -38,7 +38,7 @@ class EnvironmentTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(ressources_.shader(), nullptr);
-        camera_ = &addGameCamera(level_);
+        camera_ = &useGameCamera(level_);
         GETAPP().setClock(&clock_);
         buildWorld();
     }
@@ -69,6 +69,15 @@ protected:
         };
         runFrames(container_, input_, level_, frames);
         level_.onUpdate = nullptr;
+    }
+
+    // Runs `frames` frames whose work each takes `microseconds` on the clock, without pacing:
+    // the run's first frame measures no time, every later one exactly that long.
+    void runTimed(int frames, int64_t microseconds, const std::function<void(int)>& afterFrame) {
+        run(frames, 0, [&](int frame) {
+            clock_.now += microseconds;
+            afterFrame(frame);
+        });
     }
 
     // One frame with nothing held, which also lets a fresh world's nodes learn that they are
@@ -230,6 +239,50 @@ TEST_F(EnvironmentTest, WithAllZombiesInPlayASecondPassesWithoutSpawnAndTheTimer
     ASSERT_TRUE(zombie(42).isEnabled(false));
     const glm::vec3 spawned = positionOf(zombie(42));
     EXPECT_GT(std::fmax(std::fabs(spawned.x), std::fabs(spawned.z)), 9.8f) << "brought in at an edge";
+}
+
+// The second is counted afresh after each spawn: what a frame brings beyond it is dropped.
+TEST_F(EnvironmentTest, FramesOfThreeTenthsSpawnAtTheFourthEighthAndTwelfthFrame) {
+    std::vector<int> spawnFrames;
+    std::size_t inPlay = 0;
+    runTimed(1 + 13, 300000, [&](int frame) {
+        const std::size_t now = zombiesInPlay().size();
+        if (now != inPlay) {
+            spawnFrames.push_back(frame - 1);  // counted among the frames of 0.3 s
+        }
+        inPlay = now;
+    });
+    EXPECT_EQ(spawnFrames, (std::vector<int>{4, 8, 12}));
+    EXPECT_EQ(zombiesInPlay(), (std::vector<int>{0, 1, 2}));
+}
+
+// The generator is drawn only when a zombie enters: a second with the whole pool in play
+// draws nothing, so the next spawn takes the next two numbers, and no more.
+TEST_F(EnvironmentTest, SpawnPointsTakeTheNextTwoDrawsEvenAfterTheWholePoolWasInPlay) {
+    const unsigned seed = 4242;
+    std::srand(seed);
+    const int border = std::rand() % 4;
+    const auto place = static_cast<float>(std::rand() % 21 - 10);
+    const int third = std::rand();
+    const glm::vec3 points[] = {{-10.0f, 0.1f, place}, {place, 0.1f, -10.0f}, {10.0f, 0.1f, place},
+                                {place, 0.1f, 10.0f}};
+    const glm::vec3 expected = points[border];
+    std::srand(seed);
+
+    for (int i = 0; i < kZombieCount; ++i) {
+        const float angle = 6.2831853f * static_cast<float>(i) / kZombieCount;
+        bringIntoPlay(i, glm::vec3(9.0f * std::cos(angle), 0.1f, 9.0f * std::sin(angle)));
+    }
+    run(16, 16);
+    ASSERT_EQ(zombiesInPlay().size(), 100u) << "nothing could spawn";
+    zombie(42).enable(false);
+    run(16, 16);
+
+    ASSERT_TRUE(zombie(42).isEnabled(false));
+    const glm::vec3 spawned = positionOf(zombie(42));
+    EXPECT_NEAR(glm::length(spawned - expected), 0.125f, 1e-3f)
+        << "one step of 1/16 s from the point drawn with the first two numbers";
+    EXPECT_EQ(std::rand(), third) << "exactly two numbers drawn";
 }
 
 TEST_F(EnvironmentTest, EachAxisStepThatWouldLeaveTheArenaIsDroppedOnItsOwn) {
@@ -429,6 +482,88 @@ TEST_F(EnvironmentTest, AZombieStrikesTheCatFromTwoUnitsOrCloser) {
         EXPECT_EQ(blowLines(out), c.blows);
         EXPECT_EQ(environment_->getPlayerHealth(), c.health);
         EXPECT_FALSE(environment_->isGameOver());
+    }
+}
+
+// The behaviours' headings are absolute: each frame they replace whatever rotation the
+// entities had, and are not added to it.
+TEST_F(EnvironmentTest, EachFrameTheHeadingReplacesTheRotationOfTheCatAndOfEveryZombie) {
+    settleAndPick(640, 360);
+    bringIntoPlay(0, glm::vec3(5.0f, 0.1f, 0.0f));
+    aimAt(glm::vec3(5.0f, 0.1f, 0.0f));
+    const glm::vec3 up(0.0f, 1.0f, 0.0f);
+    const glm::quat tilted = glm::angleAxis(0.7f, glm::vec3(1.0f, 0.0f, 0.0f)) * glm::angleAxis(2.0f, up);
+    struct Turn {
+        const char* agent;
+        float heading;  // the pointer lies towards +x of the cat; the cat towards -x of the zombie
+    };
+    const Turn turns[] = {{"Player", 3.1415927f + 1.5707964f}, {"Zombie0", 1.5707964f}};
+
+    for (const Turn& t : turns) {
+        child(t.agent).getTransform().setRotation(tilted);
+    }
+    run(3, 60, [&](int frame) {
+        for (const Turn& t : turns) {
+            const glm::quat rotation = child(t.agent).getTransform().getRotation();
+            const float alignment = std::fabs(glm::dot(rotation, glm::angleAxis(t.heading, up)));
+            EXPECT_NEAR(alignment, 1.0f, 1e-4f) << t.agent << " after frame " << frame;
+            // Turned away again: the next frame must still end on the heading alone.
+            child(t.agent).getTransform().setRotation(tilted);
+        }
+    });
+}
+
+// A zombie's weapon counts the frame's time before it is asked for a blow, so the frame of
+// a blow never counts towards the wait; while the zombie is out of play its weapon is left
+// as it was, also when the spawn brings the zombie back.
+TEST_F(EnvironmentTest, AZombieWeaponWaitsHalfASecondCountedBeforeEachBlowAndOnlyInPlay) {
+    struct Case {
+        const char* name;
+        std::vector<uint16_t> frameRates;  // one frame of 1 / rate seconds each
+        std::function<void(int frame)> afterFrame;
+        std::vector<int> strikes;  // the frames in which the zombie strikes the cat
+    };
+    const std::vector<uint16_t> tenths(16, 10);
+    std::vector<uint16_t> longThenTenths(8, 10);
+    longThenTenths[0] = 2;
+    const std::vector<uint16_t> eighths(14, 8);
+    const Case cases[] = {
+        {"frames of 0.1 s: at once, then every half second", tenths, nullptr, {1, 6, 11, 16}},
+        {"a blow in a frame of 0.5 s: that frame does not count", longThenTenths, nullptr, {1, 6}},
+        {"out of play from frame 3, brought back by the spawn of frame 8 and set next to the cat",
+         eighths,
+         [&](int frame) {
+             if (frame == 2) {
+                 zombie(0).enable(false);
+             }
+             if (frame == 8) {
+                 ASSERT_TRUE(zombie(0).isEnabled(false)) << "the spawn reuses it";
+                 place(zombie(0), glm::vec3(1.5f, 0.1f, 0.0f));
+             }
+         },
+         {1, 10, 14}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        buildWorld();
+        settleAndPick(640, 360);
+        bringIntoPlay(0, glm::vec3(1.5f, 0.1f, 0.0f));
+        CapturedStdout out;
+        std::vector<int> strikes;
+        std::size_t blows = 0;
+        for (std::size_t i = 0; i < c.frameRates.size(); ++i) {
+            const int frame = static_cast<int>(i) + 1;
+            run(1, c.frameRates[i]);
+            if (blowLines(out).size() != blows) {
+                strikes.push_back(frame);
+                blows = blowLines(out).size();
+            }
+            if (c.afterFrame) {
+                c.afterFrame(frame);
+            }
+        }
+        EXPECT_EQ(strikes, c.strikes);
+        EXPECT_EQ(blows, c.strikes.size()) << "one blow at a time";
     }
 }
 

@@ -1,19 +1,18 @@
+#include "ImageFile.hpp"
 #include "LineObject.hpp"
 #include "ScopedRessourcesPath.hpp"
 #include "TempFolder.hpp"
+#include "WindowPixels.hpp"
 #include "WorldTestSupport.hpp"
 #include "entities/Cat.hpp"
 #include "entities/Floor.hpp"
 #include "entities/Zombie.hpp"
 
-#include "GLTestEnvironment.hpp"
 #include "Ovra3D/Time.hpp"
 #include "Ovra3D/Visual.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 #include "Ovra3D/widgets/Mesh.hpp"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,38 +28,17 @@ namespace {
 
 constexpr float kTol = 1e-4f;
 
-struct Rgb {
-    int r, g, b;
-};
-
 const Rgb kBlue{0, 0, 255};
-const Rgb kBackground{51, 51, 51};
-
-::testing::AssertionResult isColor(const Rgb& actual, const Rgb& expected) {
-    const int tolerance = 3;
-    if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
-        std::abs(actual.b - expected.b) <= tolerance) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") instead of ("
-                                         << expected.r << ", " << expected.g << ", " << expected.b << ")";
-}
 
 // An 8 x 8 image in `folder`: the top half `top`, the bottom half blue, the top-left 2 x 2 texels transparent.
 void writeTestImage(const TempFolder& folder, const std::string& name, const Rgb& top) {
-    std::filesystem::create_directories(std::filesystem::path(folder.file(name)).parent_path());
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_RGBA32);
-    for (int y = 0; y < 8; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < 8; ++x) {
-            const Uint8 alpha = (x < 2 && y < 2) ? 0 : 255;
-            const Rgb color = y < 4 ? top : kBlue;
-            row[x] = SDL_MapRGBA(surface->format, static_cast<Uint8>(color.r), static_cast<Uint8>(color.g),
-                                 static_cast<Uint8>(color.b), alpha);
-        }
-    }
-    EXPECT_EQ(IMG_SavePNG(surface, folder.file(name).c_str()), 0) << name;
-    SDL_FreeSurface(surface);
+    const bool written = writeImage(folder.file(name), 8, 8, [&](int x, int y) {
+        const Rgb color = y < 4 ? top : kBlue;
+        const uint8_t alpha = (x < 2 && y < 2) ? 0 : 255;
+        return Texel{static_cast<uint8_t>(color.r), static_cast<uint8_t>(color.g), static_cast<uint8_t>(color.b),
+                     alpha};
+    });
+    EXPECT_TRUE(written) << name;
 }
 
 // A level seen through the game's camera, drawn into the shared window.
@@ -77,15 +55,14 @@ public:
     }
     Rgb colorAt(const glm::vec3& world) const {
         const glm::ivec2 pixel = pixelOf(camera_, world);
-        const std::vector<unsigned char> rgb = GLTestEnvironment::readPixel(pixel.x, pixel.y);
-        return Rgb{rgb[0], rgb[1], rgb[2]};
+        return windowPixel(pixel.x, pixel.y);
     }
 
 private:
     FakeContainer container_{kWindowWidth, kWindowHeight};
     FakeInput input_;
     FakeLevel level_;
-    ovra::Camera& camera_ = addGameCamera(level_);
+    ovra::Camera& camera_ = useGameCamera(level_);
 };
 
 ovra::Visual* visualOf(const ovra::Node& node) {
@@ -188,7 +165,7 @@ TEST_F(GameEntitiesTest, SpritesShowTheirImageLaidFlatWithTransparentTexelsCutOu
         };
         EXPECT_TRUE(isColor(scene.colorAt(texel(5.0f, 2.0f)), c.imageTop));
         EXPECT_TRUE(isColor(scene.colorAt(texel(5.0f, 6.0f)), kBlue));
-        EXPECT_TRUE(isColor(scene.colorAt(texel(1.0f, 1.0f)), kBackground));
+        EXPECT_TRUE(isColor(scene.colorAt(texel(1.0f, 1.0f)), kClearColor));
     }
 }
 
@@ -207,7 +184,7 @@ TEST_F(GameEntitiesTest, MissingImageIsReportedAndTheSpriteDrawsInItsPlainColour
     // Drawn whole in one colour (nothing to cut out), where the driver's empty texture leaves it.
     scene.draw();
     const Rgb centre = scene.colorAt(glm::vec3(0.3f, 0.1f, 0.3f));
-    EXPECT_FALSE(isColor(centre, kBackground));
+    EXPECT_FALSE(isColor(centre, kClearColor));
     EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(-0.75f, 0.1f, 0.75f)), centre));
 }
 
@@ -224,7 +201,7 @@ TEST_F(GameEntitiesTest, WithoutAShaderEntitiesAreBuiltButNeverDrawn) {
     EXPECT_FALSE(visualOf(line)->getMesh().hasMaterial(0));
 
     scene.draw();
-    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(0.3f, 0.1f, 0.3f)), kBackground));
+    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(0.3f, 0.1f, 0.3f)), kClearColor));
 }
 
 class LineObjectTest : public GameEntitiesTest {
@@ -357,8 +334,8 @@ TEST_F(LineObjectTest, IsDrawnInItsColourBetweenItsPoints) {
 
     EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(0.0f, 0.1f, 0.5f)), Rgb{255, 255, 0}));
     EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(-4.0f, 0.1f, 0.5f)), Rgb{255, 255, 0}));
-    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(7.0f, 0.1f, 0.5f)), kBackground));
-    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(0.0f, 0.1f, 2.0f)), kBackground));
+    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(7.0f, 0.1f, 0.5f)), kClearColor));
+    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(0.0f, 0.1f, 2.0f)), kClearColor));
 }
 
 }  // namespace

@@ -2,14 +2,16 @@
 #define OVRA_TESTS_GPUTESTSUPPORT_HPP
 
 // Helpers shared by the GPU resource and renderer tests: the repository's shader sources,
-// buffers and pixels read back from the GL, and a one-frame scene. The scratch folder,
-// resources-path scope and console capture they use come from tests/support.
+// buffers read back from the GL, and a one-frame scene. The scratch folder, resources
+// folder and scope, window pixels and console capture they use come from tests/support.
 
 #include "CapturedStdout.hpp"
 #include "Fakes.hpp"
 #include "GLTestEnvironment.hpp"
+#include "RepoPaths.hpp"
 #include "ScopedRessourcesPath.hpp"
 #include "TempFolder.hpp"
+#include "WindowPixels.hpp"
 
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
@@ -38,8 +40,7 @@ namespace gputest {
 // The repository's own shader source, e.g. "simple_shader.vert".
 inline std::string repoShaderSource(const std::string& name) {
     std::string code;
-    EXPECT_TRUE(ovra::get_file_contents((std::string(OVRA_SOURCE_DIR) + "/Ressources/" + name).c_str(), code))
-        << name;
+    EXPECT_TRUE(ovra::get_file_contents((repoRessources() + name).c_str(), code)) << name;
     return code;
 }
 
@@ -60,30 +61,6 @@ inline void expectFloats(const std::vector<float>& actual, const std::vector<flo
         EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "value " << i;
     }
 }
-
-// An RGB pixel as read back from the window.
-struct Rgb {
-    int r, g, b;
-};
-
-inline Rgb pixelAt(int x, int y) {
-    const std::vector<unsigned char> p = GLTestEnvironment::readPixel(x, y);
-    return Rgb{p[0], p[1], p[2]};
-}
-
-// Within 3 of 255 per channel: enough for rasterisation, far from any other test colour.
-inline ::testing::AssertionResult isColor(const Rgb& actual, int r, int g, int b) {
-    const int tolerance = 3;
-    if (std::abs(actual.r - r) <= tolerance && std::abs(actual.g - g) <= tolerance &&
-        std::abs(actual.b - b) <= tolerance) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
-                                         << ") instead of (" << r << ", " << g << ", " << b << ")";
-}
-
-// The renderer's clear colour (0.2, 0.2, 0.2).
-inline ::testing::AssertionResult isBackground(const Rgb& actual) { return isColor(actual, 51, 51, 51); }
 
 // A level with a camera at (0, 0, 2) looking down -z, drawn through the real application
 // loop into the shared window. A unit plane scaled by 2 at the origin then spans window

@@ -1,6 +1,7 @@
 #include "CapturedStdout.hpp"
 #include "Fakes.hpp"
-#include "GLTestEnvironment.hpp"
+#include "GameWorkingDirectory.hpp"
+#include "WindowPixels.hpp"
 
 #include "LevelLab.hpp"
 #include "gui/LifeBar.hpp"
@@ -11,50 +12,12 @@
 #include "Ovra3D/Time.hpp"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-const fs::path kRepository = fs::path(__FILE__).parent_path().parent_path().parent_path();
-
-// The level reads "../Ressources/" from the working directory: run each test in a fresh
-// folder whose parent holds a link to the repository's resources, as the game is run.
-class GameWorkingDirectory {
-public:
-    GameWorkingDirectory() : previous_(fs::current_path()) {
-        std::string pattern = (fs::temp_directory_path() / "brimwold-level-XXXXXX").string();
-        if (mkdtemp(&pattern[0]) == nullptr) {
-            return;
-        }
-        root_ = pattern;
-        fs::create_directory_symlink(kRepository / "Ressources", root_ / "Ressources");
-        fs::create_directory(root_ / "run");
-        fs::current_path(root_ / "run");
-    }
-    ~GameWorkingDirectory() {
-        std::error_code ignored;
-        fs::current_path(previous_, ignored);
-        if (!root_.empty()) {
-            fs::remove_all(root_, ignored);
-        }
-    }
-    GameWorkingDirectory(const GameWorkingDirectory&) = delete;
-    GameWorkingDirectory& operator=(const GameWorkingDirectory&) = delete;
-
-    bool ready() const { return !root_.empty(); }
-
-private:
-    fs::path previous_;
-    fs::path root_;
-};
 
 // The status lines the level writes once a frame.
 std::vector<std::string> statusLines(const CapturedStdout& out) { return out.linesStartingWith("Player life:"); }
@@ -73,13 +36,6 @@ public:
 
     std::function<void(int, ScriptedInput&)> onPoll;
 };
-
-bool windowShows(int x, int y, int r, int g, int b, int tolerance = 3) {
-    const std::vector<unsigned char> p = GLTestEnvironment::readPixel(x, y);
-    return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance;
-}
-
-bool isBackground(int x, int y) { return windowShows(x, y, 51, 51, 51); }
 
 std::vector<std::string> childNames(const ovra::Node& node) {
     std::vector<std::string> names;
@@ -170,12 +126,12 @@ TEST_F(LevelLabTest, WritesAStatusLineEveryFrameAndQuitsAfterTheFrameEscapeIsRel
 
     // The last frame as drawn: the floor fills the middle (x 320 to 960 at this camera
     // height), the margins keep the clear colour, the full red bar sits under the avatar.
-    EXPECT_TRUE(isBackground(300, 360)) << "left of the floor";
-    EXPECT_TRUE(isBackground(980, 360)) << "right of the floor";
-    EXPECT_FALSE(isBackground(340, 360)) << "floor near its left edge";
-    EXPECT_FALSE(isBackground(940, 600)) << "floor near its bottom right";
-    EXPECT_TRUE(windowShows(40, 204, 255, 0, 0));
-    EXPECT_TRUE(windowShows(160, 204, 255, 0, 0));
+    EXPECT_TRUE(isClearColor(windowPixel(300, 360))) << "left of the floor";
+    EXPECT_TRUE(isClearColor(windowPixel(980, 360))) << "right of the floor";
+    EXPECT_FALSE(isClearColor(windowPixel(340, 360))) << "floor near its left edge";
+    EXPECT_FALSE(isClearColor(windowPixel(940, 600))) << "floor near its bottom right";
+    EXPECT_TRUE(isColor(windowPixel(40, 204), {255, 0, 0}));
+    EXPECT_TRUE(isColor(windowPixel(160, 204), {255, 0, 0}));
 }
 
 // One zombie placed beside the cat strikes every half second of a clock that advances
@@ -226,5 +182,5 @@ TEST_F(LevelLabTest, AfterTheFatalBlowShowsTheBannerKeepsTheBarAndSaysYes) {
     EXPECT_TRUE(overlay(2).isEnabled(true)) << "the banner is shown";
     EXPECT_EQ(environment().getPlayerHealth(), 0);
     // The banner's centre texel, drawn over the world.
-    EXPECT_TRUE(windowShows(640, 360, 102, 14, 16, 6));
+    EXPECT_TRUE(isColor(windowPixel(640, 360), {102, 14, 16}, 6));
 }

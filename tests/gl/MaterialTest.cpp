@@ -1,7 +1,5 @@
 #include "GpuTestSupport.hpp"
 
-using gputest::isColor;
-using gputest::pixelAt;
 using ovra::Color;
 using ovra::Material;
 using ovra::Shader;
@@ -125,7 +123,7 @@ TEST(Material, RelinkOfItsShaderRefreshesTheUniformLocations) {
     gputest::Scene scene;
     scene.addQuad(material.get(), {640, 360}, {200, 200});
     scene.drawFrames();
-    EXPECT_TRUE(isColor(pixelAt(640, 360), 0, 0, 255));
+    EXPECT_TRUE(isColor(windowPixel(640, 360), {0, 0, 255}));
 }
 
 TEST(Material, NullShaderIsRefusedWithAnErrorLineAndTheBoundShaderStays) {

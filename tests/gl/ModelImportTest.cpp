@@ -1,4 +1,5 @@
 #include "GpuTestSupport.hpp"
+#include "ImageFile.hpp"
 
 #include "Ovra3D/ModelImport.hpp"
 #include "Ovra3D/widgets/Mesh.hpp"
@@ -12,9 +13,6 @@
 #include <stdexcept>
 
 using gputest::expectFloats;
-using gputest::isBackground;
-using gputest::isColor;
-using gputest::pixelAt;
 using gputest::readBuffer;
 using gputest::Scene;
 using ovra::Entity;
@@ -124,37 +122,16 @@ std::unique_ptr<aiScene> newScene(aiNode* root, std::initializer_list<aiMesh*> m
 // ---------------------------------------------------------------------------------------------
 // Files of the project's own, written into a scratch resources folder.
 
-struct Rgba {
-    Uint8 r, g, b, a;
-};
-
 // A square PNG of `size` texels whose quadrants have the given colours (top-left, top-right,
-// bottom-left, bottom-right), rows written top first.
-bool writeQuadrantPng(const std::string& path, int size, Rgba tl, Rgba tr, Rgba bl, Rgba br) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_RGBA32);
-    if (surface == nullptr) {
-        return false;
-    }
-    for (int y = 0; y < size; ++y) {
-        auto* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
-        for (int x = 0; x < size; ++x) {
-            const bool left = x < size / 2;
-            const bool top = y < size / 2;
-            const Rgba& c = top ? (left ? tl : tr) : (left ? bl : br);
-            Uint8* p = row + 4 * x;
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-            p[3] = c.a;
-        }
-    }
-    const int rc = IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
-    return rc == 0;
+// bottom-left, bottom-right).
+bool writeQuadrantPng(const std::string& path, int size, Texel tl, Texel tr, Texel bl, Texel br) {
+    return writeImage(path, size, size, [&](int x, int y) {
+        const bool left = x < size / 2;
+        return y < size / 2 ? (left ? tl : tr) : (left ? bl : br);
+    });
 }
 
-bool writeSolidPng(const std::string& path, Rgba c) { return writeQuadrantPng(path, 4, c, c, c, c); }
+bool writeSolidPng(const std::string& path, Texel c) { return writeQuadrantPng(path, 4, c, c, c, c); }
 
 // A quad from (-1, -1) to (1, 1) in the z = 0 plane, facing +z, with texture coordinates
 // spanning the whole image (v = 1 at the top, as model files store it).
@@ -240,7 +217,7 @@ class ModelImport : public ::testing::Test {
 protected:
     void SetUp() override {
         {
-            ScopedRessourcesPath repo(std::string(OVRA_SOURCE_DIR) + "/Ressources/");
+            ScopedRessourcesPath repo(repoRessources());
             shader_ = ObjectManager::createShader("simple_shader", false);
         }
         ASSERT_NE(shader_, nullptr);
@@ -600,7 +577,7 @@ TEST_F(ModelImport, TextureCoordinatesAreUploadedWithVFlipped) {
 // Drawing and textures.
 
 TEST_F(ModelImport, TexturedModelIsDrawnUprightThroughTheRenderer) {
-    const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, white{255, 255, 255, 255};
+    const Texel red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, white{255, 255, 255, 255};
     ASSERT_TRUE(writeQuadrantPng(path("models/wood.png"), 8, red, green, blue, white));
     write("models/crate.mtl", woodMtl("map_Kd wood.png"));
     write("models/crate.obj", quadObj("crate.mtl"));
@@ -611,12 +588,12 @@ TEST_F(ModelImport, TexturedModelIsDrawnUprightThroughTheRenderer) {
 
     EXPECT_EQ(out.text().find("ERROR"), std::string::npos) << out.text();
     // The image's top row is at the model's top: v is flipped on the way in.
-    EXPECT_TRUE(isColor(pixelAt(kTopLeft.x, kTopLeft.y), 255, 0, 0)) << "top left";
-    EXPECT_TRUE(isColor(pixelAt(kTopRight.x, kTopRight.y), 0, 255, 0)) << "top right";
-    EXPECT_TRUE(isColor(pixelAt(kBottomLeft.x, kBottomLeft.y), 0, 0, 255)) << "bottom left";
-    EXPECT_TRUE(isColor(pixelAt(kBottomRight.x, kBottomRight.y), 255, 255, 255)) << "bottom right";
-    EXPECT_TRUE(isBackground(pixelAt(310, 360))) << "left of the quad";
-    EXPECT_TRUE(isBackground(pixelAt(640, 40))) << "above the quad";
+    EXPECT_TRUE(isColor(windowPixel(kTopLeft.x, kTopLeft.y), {255, 0, 0})) << "top left";
+    EXPECT_TRUE(isColor(windowPixel(kTopRight.x, kTopRight.y), {0, 255, 0})) << "top right";
+    EXPECT_TRUE(isColor(windowPixel(kBottomLeft.x, kBottomLeft.y), {0, 0, 255})) << "bottom left";
+    EXPECT_TRUE(isColor(windowPixel(kBottomRight.x, kBottomRight.y), {255, 255, 255})) << "bottom right";
+    EXPECT_TRUE(isClearColor(windowPixel(310, 360))) << "left of the quad";
+    EXPECT_TRUE(isClearColor(windowPixel(640, 40))) << "above the quad";
 }
 
 TEST_F(ModelImport, DiffuseTextureIsFoundBesideTheModelWhateverFolderTheFileNames) {
@@ -650,7 +627,7 @@ TEST_F(ModelImport, DiffuseTextureIsFoundBesideTheModelWhateverFolderTheFileName
         if (c.mtl != nullptr) {
             put(c.mtl, woodMtl(std::string("map_Kd ") + c.stored));
         }
-        const Rgba teal{0, 200, 160, 255};
+        const Texel teal{0, 200, 160, 255};
         ASSERT_TRUE(writeSolidPng(caseDir.file(c.image), teal));
 
         Scene scene;
@@ -658,7 +635,7 @@ TEST_F(ModelImport, DiffuseTextureIsFoundBesideTheModelWhateverFolderTheFileName
         scene.level.getRootEntity().attach(*ObjectManager::load3DFile(c.model, shader_));
         scene.drawFrames();
         EXPECT_EQ(out.text().find("ERROR"), std::string::npos) << out.text();
-        EXPECT_TRUE(isColor(pixelAt(640, 360), 0, 200, 160));
+        EXPECT_TRUE(isColor(windowPixel(640, 360), {0, 200, 160}));
     }
 }
 
@@ -746,7 +723,7 @@ TEST_F(ModelImport, DamagedFilesThrowOrImportCleanly) {
          "endsolid quad\n"},
     };
     write("models/crate.mtl", woodMtl("Ns 10\nd 0.5\nmap_Kd wood.png"));
-    ASSERT_TRUE(writeSolidPng(path("models/wood.png"), Rgba{10, 20, 30, 255}));
+    ASSERT_TRUE(writeSolidPng(path("models/wood.png"), Texel{10, 20, 30, 255}));
 
     uint32_t seed = 12345;  // a fixed sequence: the same variants every run
     const auto next = [&seed]() {

@@ -1,5 +1,7 @@
 #include "Fakes.hpp"
-#include "GLTestEnvironment.hpp"
+#include "RepoPaths.hpp"
+#include "ScopedRessourcesPath.hpp"
+#include "WindowPixels.hpp"
 
 #include "gui/AvatarIcon.hpp"
 #include "gui/GameOver.hpp"
@@ -14,8 +16,6 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,21 +23,14 @@
 
 namespace {
 
-// The repository's resources folder, found from this source file's place in the tree.
-const std::string kRessources =
-    (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "Ressources/").string();
-
 // Reads the game's resources from the repository and registers the overlay shader,
 // as the level does before it builds the display.
 class OnScreenDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousPath_ = ovra::ObjectManager::getRessourcesPath();
-        ovra::ObjectManager::setRessourcesPath(kRessources);
         ASSERT_NE(ovra::ObjectManager::createShader("simple_2D_shader", false), nullptr);
         ASSERT_NE(ovra::ObjectManager::getShader("simple_2D_shader"), nullptr) << "the repository's shader builds";
     }
-    void TearDown() override { ovra::ObjectManager::setRessourcesPath(previousPath_); }
 
     // Draws one frame of `level` through the real loop; the back buffer then holds it.
     void drawFrame(FakeLevel& level) {
@@ -50,7 +43,7 @@ protected:
     FakeInput input_;
 
 private:
-    std::string previousPath_;
+    ScopedRessourcesPath ressources_{repoRessources()};
 };
 
 ovra::Material& materialOf(const ovra::Node& node) {
@@ -86,18 +79,6 @@ private:
     SDL_Surface* surface_ = nullptr;
 };
 
-::testing::AssertionResult windowShows(int x, int y, int r, int g, int b) {
-    const std::vector<unsigned char> p = GLTestEnvironment::readPixel(x, y);
-    const int tolerance = 3;
-    if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "window (" << x << ", " << y << ") is (" << int(p[0]) << ", "
-                                         << int(p[1]) << ", " << int(p[2]) << ") instead of (" << r << ", " << g
-                                         << ", " << b << ")";
-}
-
-bool isBackground(int x, int y) { return windowShows(x, y, 51, 51, 51); }
 
 // The quads below are drawn at the images' own size, so each window pixel shows one texel:
 // an opaque texel in its colour, a transparent one cut out by the alpha mask.
@@ -109,9 +90,9 @@ void expectPictureAt(const Image& image, const glm::ivec2& center, const glm::iv
         const int x = topLeft.x + t.x;
         const int y = topLeft.y + t.y;
         if (texel.a >= 128) {
-            EXPECT_TRUE(windowShows(x, y, texel.r, texel.g, texel.b)) << "texel (" << t.x << ", " << t.y << ")";
+            EXPECT_TRUE(isColor(windowPixel(x, y), {texel.r, texel.g, texel.b})) << "texel (" << t.x << ", " << t.y << ")";
         } else {
-            EXPECT_TRUE(isBackground(x, y)) << "transparent texel (" << t.x << ", " << t.y << ") not cut out";
+            EXPECT_TRUE(isClearColor(windowPixel(x, y))) << "transparent texel (" << t.x << ", " << t.y << ") not cut out";
         }
     }
 }
@@ -202,8 +183,8 @@ TEST_F(OnScreenDisplay, LifeBarKeepsWhateverHeightAndYItHasAndReturnsToItsRefere
 
 // The three elements drawn by the real renderer with the repository's shader and images.
 TEST_F(OnScreenDisplay, DrawsThePicturesCutOutAndTheRedBarShortenedFromTheRight) {
-    const Image avatarImage(kRessources + "spacecat_circle.png");
-    const Image bannerImage(kRessources + "gameover.png");
+    const Image avatarImage(repoRessources() + "spacecat_circle.png");
+    const Image bannerImage(repoRessources() + "gameover.png");
     ASSERT_TRUE(avatarImage.loaded() && bannerImage.loaded()) << IMG_GetError();
 
     FakeLevel level;
@@ -224,16 +205,16 @@ TEST_F(OnScreenDisplay, DrawsThePicturesCutOutAndTheRedBarShortenedFromTheRight)
                     {{0, 0}, {3, 124}, {64, 64}, {40, 50}, {88, 50}, {64, 100}, {64, 6}, {120, 64}});
     expectPictureAt(bannerImage, {700, 400}, {1024, 578},
                     {{2, 2}, {512, 289}, {150, 230}, {700, 230}, {300, 405}, {40, 40}, {1000, 560}});
-    EXPECT_TRUE(windowShows(37, 204, 255, 0, 0)) << "left end of the full bar";
-    EXPECT_TRUE(windowShows(162, 204, 255, 0, 0)) << "right end of the full bar";
-    EXPECT_TRUE(isBackground(100, 211)) << "the bar is 10 pixels high";
+    EXPECT_TRUE(isColor(windowPixel(37, 204), {255, 0, 0})) << "left end of the full bar";
+    EXPECT_TRUE(isColor(windowPixel(162, 204), {255, 0, 0})) << "right end of the full bar";
+    EXPECT_TRUE(isClearColor(windowPixel(100, 211))) << "the bar is 10 pixels high";
 
     bar->setLifePercent(0.25f);
     banner->enable(false);
     drawFrame(level);
-    EXPECT_TRUE(windowShows(37, 204, 255, 0, 0)) << "the left end stays";
-    EXPECT_TRUE(windowShows(66, 204, 255, 0, 0));
-    EXPECT_TRUE(isBackground(71, 204)) << "a quarter bar ends at x 68";
-    EXPECT_TRUE(isBackground(700, 400)) << "a banner switched off is not drawn";
-    EXPECT_TRUE(isBackground(1000, 300));
+    EXPECT_TRUE(isColor(windowPixel(37, 204), {255, 0, 0})) << "the left end stays";
+    EXPECT_TRUE(isColor(windowPixel(66, 204), {255, 0, 0}));
+    EXPECT_TRUE(isClearColor(windowPixel(71, 204))) << "a quarter bar ends at x 68";
+    EXPECT_TRUE(isClearColor(windowPixel(700, 400))) << "a banner switched off is not drawn";
+    EXPECT_TRUE(isClearColor(windowPixel(1000, 300)));
 }

@@ -1,6 +1,7 @@
 #include "model/PlayerBehaviour.hpp"
 
 #include "Fakes.hpp"
+#include "GameCamera.hpp"
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/Entity.hpp"
@@ -33,11 +34,7 @@ class PlayerBehaviourTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ovra::Time::fps = 0;
-        auto* cameraEntity = new ovra::Entity("camera");
-        cameraEntity->getTransform().setPosition(0, 20, 0);
-        cameraEntity->getTransform().rotateAroundLeft(kPi / 2);
-        level_.getRootEntity().attach(*cameraEntity);
-        camera_ = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+        camera_ = &addGameCamera(level_.getRootEntity());
         level_.setCamera(camera_);
         cat_ = new ovra::Entity("cat");
         level_.getRootEntity().attach(*cat_);

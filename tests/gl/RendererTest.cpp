@@ -3,9 +3,6 @@
 #include "Ovra3D/widgets/Texture.hpp"
 #include "Ovra3D/widgets/meshes/LineMesh.hpp"
 
-using gputest::isBackground;
-using gputest::isColor;
-using gputest::pixelAt;
 using gputest::Scene;
 using ovra::Material;
 
@@ -35,14 +32,14 @@ void expectCovers(const Quad& q, int r, int g, int b) {
     const int bottom = top + q.size.y - 1;
     const int midX = q.center.x;
     const int midY = q.center.y;
-    EXPECT_TRUE(isColor(pixelAt(left, midY), r, g, b)) << "left edge";
-    EXPECT_TRUE(isColor(pixelAt(right, midY), r, g, b)) << "right edge";
-    EXPECT_TRUE(isColor(pixelAt(midX, top), r, g, b)) << "top edge";
-    EXPECT_TRUE(isColor(pixelAt(midX, bottom), r, g, b)) << "bottom edge";
-    EXPECT_TRUE(isBackground(pixelAt(left - 1, midY))) << "left of it";
-    EXPECT_TRUE(isBackground(pixelAt(right + 1, midY))) << "right of it";
-    EXPECT_TRUE(isBackground(pixelAt(midX, top - 1))) << "above it";
-    EXPECT_TRUE(isBackground(pixelAt(midX, bottom + 1))) << "below it";
+    EXPECT_TRUE(isColor(windowPixel(left, midY), {r, g, b})) << "left edge";
+    EXPECT_TRUE(isColor(windowPixel(right, midY), {r, g, b})) << "right edge";
+    EXPECT_TRUE(isColor(windowPixel(midX, top), {r, g, b})) << "top edge";
+    EXPECT_TRUE(isColor(windowPixel(midX, bottom), {r, g, b})) << "bottom edge";
+    EXPECT_TRUE(isClearColor(windowPixel(left - 1, midY))) << "left of it";
+    EXPECT_TRUE(isClearColor(windowPixel(right + 1, midY))) << "right of it";
+    EXPECT_TRUE(isClearColor(windowPixel(midX, top - 1))) << "above it";
+    EXPECT_TRUE(isClearColor(windowPixel(midX, bottom + 1))) << "below it";
 }
 
 std::vector<float> translationAndScale(GLuint program) {
@@ -74,9 +71,9 @@ TEST_F(Renderer, OverlayQuadAtTheOriginIsCentredOnTheTopLeftCorner) {
     const std::vector<float> v = translationAndScale(shader2D_->getProgramId());
     EXPECT_NEAR(v[0], -1.0f, 1e-6f);
     EXPECT_NEAR(v[1], 1.0f, 1e-6f);
-    EXPECT_TRUE(isColor(pixelAt(0, 0), 255, 0, 0));
-    EXPECT_TRUE(isColor(pixelAt(31, 15), 255, 0, 0));
-    EXPECT_TRUE(isBackground(pixelAt(32, 16)));
+    EXPECT_TRUE(isColor(windowPixel(0, 0), {255, 0, 0}));
+    EXPECT_TRUE(isColor(windowPixel(31, 15), {255, 0, 0}));
+    EXPECT_TRUE(isClearColor(windowPixel(32, 16)));
 }
 
 TEST_F(Renderer, UntexturedMaterialSendsNoTextureFlagAndLeavesTexturesUnbound) {
@@ -102,12 +99,12 @@ TEST_F(Renderer, PlaneIsPlacedThroughTheCameraAndItsModelMatrix) {
     // Moved right by 0.5 and scaled by 1: seen from 2 units away it spans x 640..960.
     scene.addPlane(red3D_.get(), glm::vec3(0.5f, 0.0f, 0.0f), 1.0f);
     scene.drawFrames();
-    EXPECT_TRUE(isColor(pixelAt(645, 360), 255, 0, 0));
-    EXPECT_TRUE(isColor(pixelAt(955, 360), 255, 0, 0));
-    EXPECT_TRUE(isBackground(pixelAt(635, 360)));
-    EXPECT_TRUE(isBackground(pixelAt(965, 360)));
-    EXPECT_TRUE(isColor(pixelAt(800, 210), 255, 0, 0));  // top edge at 360 - 0.866 * 180
-    EXPECT_TRUE(isBackground(pixelAt(800, 200)));
+    EXPECT_TRUE(isColor(windowPixel(645, 360), {255, 0, 0}));
+    EXPECT_TRUE(isColor(windowPixel(955, 360), {255, 0, 0}));
+    EXPECT_TRUE(isClearColor(windowPixel(635, 360)));
+    EXPECT_TRUE(isClearColor(windowPixel(965, 360)));
+    EXPECT_TRUE(isColor(windowPixel(800, 210), {255, 0, 0}));  // top edge at 360 - 0.866 * 180
+    EXPECT_TRUE(isClearColor(windowPixel(800, 200)));
 }
 
 TEST_F(Renderer, WireAndFillDrawsEdgesInTheEdgeColourOverTheDiffuseFace) {
@@ -119,13 +116,13 @@ TEST_F(Renderer, WireAndFillDrawsEdgesInTheEdgeColourOverTheDiffuseFace) {
     scene.drawFrames();
 
     // The two triangles meet on the diagonal from (540, 409) to (739, 310).
-    EXPECT_TRUE(isColor(pixelAt(600, 330), 0, 255, 0)) << "face above the diagonal";
-    EXPECT_TRUE(isColor(pixelAt(700, 390), 0, 255, 0)) << "face below the diagonal";
+    EXPECT_TRUE(isColor(windowPixel(600, 330), {0, 255, 0})) << "face above the diagonal";
+    EXPECT_TRUE(isColor(windowPixel(700, 390), {0, 255, 0})) << "face below the diagonal";
     // Edges over the face itself, where fill and wire overlap: the wire must win.
-    EXPECT_TRUE(isColor(pixelAt(640, 360), 0, 0, 255)) << "inner edge";
-    EXPECT_TRUE(isColor(pixelAt(540, 360), 0, 0, 255)) << "left edge";
-    EXPECT_TRUE(isColor(pixelAt(640, 310), 0, 0, 255)) << "top edge";
-    EXPECT_TRUE(isColor(pixelAt(739, 360), 0, 0, 255)) << "right edge";
+    EXPECT_TRUE(isColor(windowPixel(640, 360), {0, 0, 255})) << "inner edge";
+    EXPECT_TRUE(isColor(windowPixel(540, 360), {0, 0, 255})) << "left edge";
+    EXPECT_TRUE(isColor(windowPixel(640, 310), {0, 0, 255})) << "top edge";
+    EXPECT_TRUE(isColor(windowPixel(739, 360), {0, 0, 255})) << "right edge";
     // The stored colours are unchanged.
     EXPECT_FLOAT_EQ(green2D_->getProperties().diffuseColor.green, 1.0f);
     EXPECT_FLOAT_EQ(green2D_->getProperties().edgeColor.blue, 1.0f);
@@ -149,12 +146,12 @@ TEST_F(Renderer, WireLineMeshDrawsOneSegmentOfTheEdgeWidth) {
     scene.drawFrames();
 
     for (int y : {358, 360, 362}) {
-        EXPECT_TRUE(isColor(pixelAt(640, y), 255, 0, 0)) << "y " << y;
+        EXPECT_TRUE(isColor(windowPixel(640, y), {255, 0, 0})) << "y " << y;
     }
-    EXPECT_TRUE(isBackground(pixelAt(640, 356)));
-    EXPECT_TRUE(isBackground(pixelAt(640, 364)));
-    EXPECT_TRUE(isColor(pixelAt(400, 360), 255, 0, 0));
-    EXPECT_TRUE(isBackground(pixelAt(640, 300)));
+    EXPECT_TRUE(isClearColor(windowPixel(640, 356)));
+    EXPECT_TRUE(isClearColor(windowPixel(640, 364)));
+    EXPECT_TRUE(isColor(windowPixel(400, 360), {255, 0, 0}));
+    EXPECT_TRUE(isClearColor(windowPixel(640, 300)));
 }
 
 TEST_F(Renderer, UnknownDrawingModeDrawsNothing) {
@@ -163,8 +160,8 @@ TEST_F(Renderer, UnknownDrawingModeDrawsNothing) {
     scene.addQuad(red2D_.get(), {640, 360}, {100, 100});
     scene.addQuad(green2D_.get(), {200, 200}, {50, 50});
     scene.drawFrames();
-    EXPECT_TRUE(isBackground(pixelAt(640, 360)));
-    EXPECT_TRUE(isColor(pixelAt(200, 200), 0, 255, 0)) << "later visuals still draw";
+    EXPECT_TRUE(isClearColor(windowPixel(640, 360)));
+    EXPECT_TRUE(isColor(windowPixel(200, 200), {0, 255, 0})) << "later visuals still draw";
 }
 
 struct HiddenCase {
@@ -207,8 +204,8 @@ TEST_P(RendererSkips, VisualIsHiddenWhileItsNodeOrAnAncestorIsOffOrItHasNoMesh) 
     }
     // Tree flags travel one level per update: two frames reach the grandchildren.
     scene.drawFrames(2);
-    EXPECT_TRUE(isBackground(pixelAt(640, 360)));
-    EXPECT_TRUE(isBackground(pixelAt(100, 100)));
+    EXPECT_TRUE(isClearColor(windowPixel(640, 360)));
+    EXPECT_TRUE(isClearColor(windowPixel(100, 100)));
 
     if (!c.dropMesh) {
         plane.enable(true);
@@ -216,8 +213,8 @@ TEST_P(RendererSkips, VisualIsHiddenWhileItsNodeOrAnAncestorIsOffOrItHasNoMesh) 
         parent->enable(true);
         parent2D->enable(true);
         scene.drawFrames(2);
-        EXPECT_TRUE(isColor(pixelAt(640, 360), 255, 0, 0)) << "shown again once switched on";
-        EXPECT_TRUE(isColor(pixelAt(100, 100), 255, 0, 0));
+        EXPECT_TRUE(isColor(windowPixel(640, 360), {255, 0, 0})) << "shown again once switched on";
+        EXPECT_TRUE(isColor(windowPixel(100, 100), {255, 0, 0}));
     }
 }
 
@@ -254,7 +251,7 @@ TEST_F(Renderer, SubMeshesWithoutMaterialAreSkippedAndTheOthersDrawInOrder) {
     scene.level.getRootEntity2D().attach(*entity);
     scene.drawFrames();
     // With the depth test on, the first sub-mesh drawn keeps the pixel.
-    EXPECT_TRUE(isColor(pixelAt(640, 360), 255, 0, 0));
+    EXPECT_TRUE(isColor(windowPixel(640, 360), {255, 0, 0}));
 }
 
 TEST_F(Renderer, VisualsDrawInAscendingIdOrder) {
@@ -263,7 +260,7 @@ TEST_F(Renderer, VisualsDrawInAscendingIdOrder) {
     scene.addQuad(red2D_.get(), {640, 360}, {100, 100});
     scene.drawFrames();
     // Same depth, depth test on: the earlier (lower id) visual keeps the pixel.
-    EXPECT_TRUE(isColor(pixelAt(640, 360), 0, 255, 0));
+    EXPECT_TRUE(isColor(windowPixel(640, 360), {0, 255, 0}));
 }
 
 TEST_F(Renderer, WithoutCameraOnlyTheOverlayIsDrawn) {
@@ -271,8 +268,8 @@ TEST_F(Renderer, WithoutCameraOnlyTheOverlayIsDrawn) {
     scene.addPlane(red3D_.get());
     scene.addQuad(green2D_.get(), {100, 100}, {50, 50});
     scene.drawFrames();
-    EXPECT_TRUE(isBackground(pixelAt(640, 360)));
-    EXPECT_TRUE(isColor(pixelAt(100, 100), 0, 255, 0));
+    EXPECT_TRUE(isClearColor(windowPixel(640, 360)));
+    EXPECT_TRUE(isColor(windowPixel(100, 100), {0, 255, 0}));
 }
 
 TEST_F(Renderer, BrokenResourcesDoNotStopTheRestOfTheFrame) {
@@ -294,18 +291,18 @@ TEST_F(Renderer, BrokenResourcesDoNotStopTheRestOfTheFrame) {
     scene.addPlane(&noShader);
     scene.addQuad(red2D_.get(), {100, 100}, {50, 50});
     scene.drawFrames(2);
-    EXPECT_TRUE(isColor(pixelAt(120, 360), 0, 255, 0)) << "a texture without image leaves the plain colour";
-    EXPECT_TRUE(isColor(pixelAt(100, 100), 255, 0, 0));
+    EXPECT_TRUE(isColor(windowPixel(120, 360), {0, 255, 0})) << "a texture without image leaves the plain colour";
+    EXPECT_TRUE(isColor(windowPixel(100, 100), {255, 0, 0}));
 }
 
 TEST_F(Renderer, DestroyedVisualIsNoLongerDrawn) {
     Scene scene;
     ovra::Entity2D& quad = scene.addQuad(red2D_.get(), {640, 360}, {100, 100});
     scene.drawFrames();
-    ASSERT_TRUE(isColor(pixelAt(640, 360), 255, 0, 0));
+    ASSERT_TRUE(isColor(windowPixel(640, 360), {255, 0, 0}));
     delete &quad;
     scene.drawFrames();
-    EXPECT_TRUE(isBackground(pixelAt(640, 360)));
+    EXPECT_TRUE(isClearColor(windowPixel(640, 360)));
 }
 
 // Drawn, a sub-mesh without vertex array would make the driver read indices from address 0.

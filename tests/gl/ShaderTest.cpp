@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-using gputest::isColor;
-using gputest::pixelAt;
 using ovra::Shader;
 
 namespace {
@@ -183,7 +181,7 @@ TEST_P(ShaderFailedStage, KeepsThePreviousProgramWhichStillDrawsAndTellsNobody) 
     gputest::Scene scene;
     scene.addQuad(material.get(), {640, 360}, {100, 100});
     scene.drawFrames();
-    EXPECT_TRUE(isColor(pixelAt(640, 360), 0, 255, 0));
+    EXPECT_TRUE(isColor(windowPixel(640, 360), {0, 255, 0}));
     shader.removeCompileObserver(observer);
 }
 

@@ -1,46 +1,17 @@
 #include "GpuTestSupport.hpp"
+#include "ImageFile.hpp"
 
 #include "Ovra3D/widgets/Texture.hpp"
 
-using gputest::isBackground;
-using gputest::isColor;
-using gputest::pixelAt;
 using ovra::Texture;
 
 namespace {
 
-struct Texel {
-    Uint8 r, g, b, a;
-};
-
-// An image `width` texels wide, rows top first, written in `format` through `save`.
-enum class Saver { PNG, BMP };
-
-bool writeImage(const std::string& path, Uint32 format, Saver saver, int width, const std::vector<Texel>& texels) {
+// An image `width` texels wide, rows top first, stored in SDL pixel format `format`.
+bool writeTexels(const std::string& path, Uint32 format, ImageFile file, int width, const std::vector<Texel>& texels) {
     const int height = static_cast<int>(texels.size()) / width;
-    SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
-    if (rgba == nullptr) {
-        return false;
-    }
-    for (int y = 0; y < height; ++y) {
-        auto* row = static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch;
-        for (int x = 0; x < width; ++x) {
-            const Texel& t = texels[static_cast<size_t>(y * width + x)];
-            Uint8* p = row + 4 * x;
-            p[0] = t.r;
-            p[1] = t.g;
-            p[2] = t.b;
-            p[3] = t.a;
-        }
-    }
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(rgba, format, 0);
-    SDL_FreeSurface(rgba);
-    if (converted == nullptr) {
-        return false;
-    }
-    const int rc = saver == Saver::PNG ? IMG_SavePNG(converted, path.c_str()) : SDL_SaveBMP(converted, path.c_str());
-    SDL_FreeSurface(converted);
-    return rc == 0;
+    return writeImage(
+        path, width, height, [&](int x, int y) { return texels[static_cast<size_t>(y * width + x)]; }, format, file);
 }
 
 // What the loader gets from the file: bits per pixel and whether red is the first byte.
@@ -71,7 +42,7 @@ std::vector<Texel> readBack(const Texture& texture, int texelCount) {
 struct FormatCase {
     const char* name;
     Uint32 format;
-    Saver saver;
+    ImageFile kind;
     const char* file;
     int bitsPerPixel;  // as the loader will see the file
     bool redFirst;
@@ -79,10 +50,10 @@ struct FormatCase {
 };
 
 const FormatCase kFormats[] = {
-    {"Rgb24Png", SDL_PIXELFORMAT_RGB24, Saver::PNG, "rgb24.png", 24, true, false},
-    {"Bgr24Bmp", SDL_PIXELFORMAT_BGR24, Saver::BMP, "bgr24.bmp", 24, false, false},
-    {"Rgba32Png", SDL_PIXELFORMAT_RGBA32, Saver::PNG, "rgba32.png", 32, true, true},
-    {"Bgra32Bmp", SDL_PIXELFORMAT_BGRA32, Saver::BMP, "bgra32.bmp", 32, false, true},
+    {"Rgb24Png", SDL_PIXELFORMAT_RGB24, ImageFile::PNG, "rgb24.png", 24, true, false},
+    {"Bgr24Bmp", SDL_PIXELFORMAT_BGR24, ImageFile::BMP, "bgr24.bmp", 24, false, false},
+    {"Rgba32Png", SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, "rgba32.png", 32, true, true},
+    {"Bgra32Bmp", SDL_PIXELFORMAT_BGRA32, ImageFile::BMP, "bgra32.bmp", 32, false, true},
 };
 
 class TextureFormats : public ::testing::TestWithParam<FormatCase> {
@@ -99,7 +70,7 @@ TEST_P(TextureFormats, UploadsTheTexelsUnchangedTopRowFirst) {
     const Uint8 a = c.hasAlpha ? 0 : 255;
     const std::vector<Texel> texels = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},
                                        {255, 255, 255, 255}, {200, 100, 50, a}, {10, 20, 30, 128}};
-    ASSERT_TRUE(writeImage(dir_.file(c.file), c.format, c.saver, 3, texels)) << SDL_GetError();
+    ASSERT_TRUE(writeTexels(dir_.file(c.file), c.format, c.kind, 3, texels)) << SDL_GetError();
     const Decoded d = decode(dir_.file(c.file));
     ASSERT_EQ(d.bitsPerPixel, c.bitsPerPixel);
     ASSERT_EQ(d.redFirst, c.redFirst);
@@ -131,7 +102,7 @@ TEST_P(TextureFormats, UploadsTheTexelsUnchangedTopRowFirst) {
 // blue bottom left, white bottom right, each at the centre of its quarter.
 TEST_P(TextureFormats, PlaneShowsTheImageUprightInItsColours) {
     const FormatCase& c = GetParam();
-    ASSERT_TRUE(writeImage(dir_.file(c.file), c.format, c.saver, 2,
+    ASSERT_TRUE(writeTexels(dir_.file(c.file), c.format, c.kind, 2,
                            {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}));
     Texture texture(c.file, GL_LINEAR, GL_CLAMP_TO_EDGE);
     auto shader = gputest::makeRepoShader("simple_shader");
@@ -142,11 +113,11 @@ TEST_P(TextureFormats, PlaneShowsTheImageUprightInItsColours) {
     gputest::Scene scene;
     scene.addPlane(material.get());
     scene.drawFrames();
-    EXPECT_TRUE(isColor(pixelAt(480, 204), 255, 0, 0));
-    EXPECT_TRUE(isColor(pixelAt(800, 204), 0, 255, 0));
-    EXPECT_TRUE(isColor(pixelAt(480, 516), 0, 0, 255));
-    EXPECT_TRUE(isColor(pixelAt(800, 516), 255, 255, 255));
-    EXPECT_TRUE(isBackground(pixelAt(300, 360))) << "left of the plane";
+    EXPECT_TRUE(isColor(windowPixel(480, 204), {255, 0, 0}));
+    EXPECT_TRUE(isColor(windowPixel(800, 204), {0, 255, 0}));
+    EXPECT_TRUE(isColor(windowPixel(480, 516), {0, 0, 255}));
+    EXPECT_TRUE(isColor(windowPixel(800, 516), {255, 255, 255}));
+    EXPECT_TRUE(isClearColor(windowPixel(300, 360))) << "left of the plane";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextureFormats, ::testing::ValuesIn(kFormats),
@@ -156,7 +127,7 @@ TEST(TextureAlphaMask, CutsOutTransparentTexelsOnlyWhenOn) {
     TempFolder dir;
     ScopedRessourcesPath path(dir.path());
     // Bottom right is transparent white; the diffuse colour tints what is drawn.
-    ASSERT_TRUE(writeImage(dir.file("sprite.png"), SDL_PIXELFORMAT_RGBA32, Saver::PNG, 2,
+    ASSERT_TRUE(writeTexels(dir.file("sprite.png"), SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, 2,
                            {{255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 0}}));
     Texture texture("sprite.png", GL_LINEAR, GL_CLAMP_TO_EDGE);
     auto shader = gputest::makeRepoShader("simple_shader");
@@ -168,11 +139,11 @@ TEST(TextureAlphaMask, CutsOutTransparentTexelsOnlyWhenOn) {
         gputest::Scene scene;
         scene.addPlane(material.get());
         scene.drawFrames();
-        EXPECT_TRUE(isColor(pixelAt(480, 204), 255, 255, 0)) << "mask " << mask;
+        EXPECT_TRUE(isColor(windowPixel(480, 204), {255, 255, 0})) << "mask " << mask;
         if (mask) {
-            EXPECT_TRUE(isBackground(pixelAt(800, 516)));
+            EXPECT_TRUE(isClearColor(windowPixel(800, 516)));
         } else {
-            EXPECT_TRUE(isColor(pixelAt(800, 516), 255, 255, 0));
+            EXPECT_TRUE(isColor(windowPixel(800, 516), {255, 255, 0}));
         }
     }
 }
@@ -180,7 +151,7 @@ TEST(TextureAlphaMask, CutsOutTransparentTexelsOnlyWhenOn) {
 TEST(TextureErrors, MissingOrUndecodableFilesGiveOneLineAndNoTexture) {
     TempFolder dir;
     ScopedRessourcesPath path(dir.path());
-    ASSERT_TRUE(writeImage(dir.file("whole.png"), SDL_PIXELFORMAT_RGB24, Saver::PNG, 8,
+    ASSERT_TRUE(writeTexels(dir.file("whole.png"), SDL_PIXELFORMAT_RGB24, ImageFile::PNG, 8,
                            std::vector<Texel>(64, Texel{1, 2, 3, 255})));
     std::string png;
     ASSERT_TRUE(ovra::get_file_contents(dir.file("whole.png").c_str(), png));
@@ -220,7 +191,7 @@ TEST(TextureErrors, PaletteImageIsRefusedNamingItsFullPathAndDepth) {
 TEST(Texture, DestructionDeletesTheTextureObject) {
     TempFolder dir;
     ScopedRessourcesPath path(dir.path());
-    ASSERT_TRUE(writeImage(dir.file("t.png"), SDL_PIXELFORMAT_RGB24, Saver::PNG, 1, {{1, 2, 3, 255}}));
+    ASSERT_TRUE(writeTexels(dir.file("t.png"), SDL_PIXELFORMAT_RGB24, ImageFile::PNG, 1, {{1, 2, 3, 255}}));
     GLuint id = 0;
     {
         Texture texture("t.png", GL_NEAREST, GL_REPEAT);

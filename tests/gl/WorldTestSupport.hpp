@@ -1,12 +1,14 @@
 #ifndef WORLDTESTSUPPORT_HPP
 #define WORLDTESTSUPPORT_HPP
 
-// Helpers shared by the game world tests: the repository's resources and 3D shader,
-// a camera placed as the game places it, pixel projection and a vector comparison. The
-// console capture they use comes from tests/support.
+// Helpers shared by the game world tests: the repository's resources and 3D shader, pixel
+// projection and a vector comparison. The console capture, the game's camera and the
+// resources folder they use come from tests/support.
 
 #include "CapturedStdout.hpp"
 #include "Fakes.hpp"
+#include "GameCamera.hpp"
+#include "RepoPaths.hpp"
 #include "ScopedRessourcesPath.hpp"
 
 #include "Ovra3D/Camera.hpp"
@@ -15,20 +17,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace worldtest {
 
-constexpr float kHalfPi = 1.5707964f;
 constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 720;
-
-// The repository's resources folder, found from this header's place in the tree.
-inline std::string repoRessources() {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "Ressources/").string();
-}
 
 // For its lifetime, points the object manager at the repository's resources, with
 // "simple_shader" registered from them; then gives the previous path back.
@@ -47,19 +42,6 @@ private:
     ScopedRessourcesPath path_;
     ovra::Shader* shader_ = nullptr;
 };
-
-// The game's camera: 20 units above the arena's centre, looking straight down. Its view is
-// computed at once, so that picks in a run's first frame already see it.
-inline ovra::Camera& addGameCamera(FakeLevel& level) {
-    auto* cameraEntity = new ovra::Entity("Camera");
-    cameraEntity->getTransform().setPosition(0.0f, 20.0f, 0.0f);
-    cameraEntity->getTransform().rotateAroundLeft(kHalfPi);
-    level.getRootEntity().attach(*cameraEntity);
-    auto* camera = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
-    camera->updateView();
-    level.setCamera(camera);
-    return *camera;
-}
 
 // The window pixel that shows world point `world` through `camera`.
 inline glm::ivec2 pixelOf(const ovra::Camera& camera, const glm::vec3& world) {

@@ -8,8 +8,8 @@ std::unique_ptr<ovra::sdl2::SDL2Container> GLTestEnvironment::container_;
 void GLTestEnvironment::SetUp() {
     container_ = std::make_unique<ovra::sdl2::SDL2Container>();
     ovra::GLContainer::GLContainerParam param;
-    param.width = 1280;
-    param.height = 720;
+    param.width = width_;
+    param.height = height_;
     param.name = "Ovra tests";
     // A GL test that cannot get its context fails loudly instead of skipping.
     ASSERT_TRUE(container_->initialize(param)) << "no window or GL context: run under a display (Xvfb)";

@@ -8,9 +8,12 @@
 #include <memory>
 #include <vector>
 
-// One real 1280 x 720 window with its GL context for the whole test binary.
+// One real window with its GL context for the whole test binary, 1280 x 720 unless given
+// another size. It is opened when the tests start, so listing them needs no display.
 class GLTestEnvironment : public ::testing::Environment {
 public:
+    explicit GLTestEnvironment(int16_t width = 1280, int16_t height = 720) : width_(width), height_(height) {}
+
     void SetUp() override;
     void TearDown() override;
 
@@ -19,6 +22,8 @@ public:
     static std::vector<unsigned char> readPixel(int x, int y);
 
 private:
+    int16_t width_;
+    int16_t height_;
     static std::unique_ptr<ovra::sdl2::SDL2Container> container_;
 };
 

@@ -31,13 +31,14 @@ Sprite::Sprite(const std::string& name, ovra::Shader* shader, const std::string&
 }
 
 Sprite::~Sprite() {
-    // The visual and the material outlive this body for a moment (the material for the
-    // whole run): leave neither pointing at the mesh and texture about to be freed.
+    // The visual outlives this body for a moment: leave it without the mesh about to be freed.
     if (ovra::Visual* visual = visualOf(*visualEntity_)) {
         visual->setMesh(nullptr, false);
     }
+    // The material was registered for this sprite alone; left registered, every level
+    // built after this one would add its own to the registry for the rest of the run.
     if (mesh_->hasMaterial(0)) {
-        mesh_->getMaterial(0).setColorTexture(nullptr);
+        delete ovra::ObjectManager::removeMaterial(mesh_->getMaterialID(0));
     }
 }
 

@@ -33,7 +33,8 @@ OverlayQuad::OverlayQuad(const std::string& name, const std::string& imageFile, 
 }
 
 OverlayQuad::~OverlayQuad() {
-    // Nothing that outlives this quad may keep pointing at what it frees.
-    mesh_->getMaterial(0).setColorTexture(nullptr);
+    // Nothing that outlives this quad may keep pointing at what it frees. The material was
+    // registered for this quad alone, so it goes with it rather than staying for the run.
     static_cast<ovra::Visual*>(getComponent(ovra::Component::VISUAL2D))->setMesh(nullptr, false);
+    delete ovra::ObjectManager::removeMaterial(mesh_->getMaterialID(0));
 }
