@@ -80,10 +80,29 @@ Node& Node::attach(Node& child) {
     if (&child == this || child.parent_ == this) {
         return *this;
     }
+    if (isDescendantOf(child)) {
+        // A cycle would make the walk recurse for ever and the destructors delete twice.
+        std::cout << "ERROR: Ovra: Node: " << child.name_ << " is an ancestor of " << name_
+                  << " and cannot become its child" << std::endl;
+        return *this;
+    }
+    // Listed under one parent only: a stale entry in the old parent would outlive the node.
+    if (child.parent_ != nullptr) {
+        child.parent_->detach(child);
+    }
     child.parent_ = this;
     onAttached(child);
     children_.push_back(&child);
     return *this;
+}
+
+bool Node::isDescendantOf(const Node& node) const {
+    for (const Node* ancestor = parent_; ancestor != nullptr; ancestor = ancestor->parent_) {
+        if (ancestor == &node) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Node::detach(Node& child) {

@@ -324,6 +324,6 @@ TEST_F(Renderer, SubMeshNeverUploadedIsSkippedInBothPasses) {
         ASSERT_EQ(stray.VAO_ID, 0u);
     }
     scene.drawFrames();
-    EXPECT_TRUE(isColor(pixelAt(640, 360), 255, 0, 0));
-    EXPECT_TRUE(isColor(pixelAt(100, 100), 255, 0, 0));
+    EXPECT_TRUE(isColor(windowPixel(640, 360), {255, 0, 0}));
+    EXPECT_TRUE(isColor(windowPixel(100, 100), {255, 0, 0}));
 }

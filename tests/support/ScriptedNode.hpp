@@ -2,6 +2,7 @@
 #define OVRA_TESTS_SCRIPTEDNODE_HPP
 
 #include <functional>
+#include <memory>
 #include <string>
 
 // A node of either family (Entity or Entity2D) that runs the test's step at the start
@@ -23,14 +24,14 @@ public:
     }
 
     void update() override {
-        bool destroyed = false;
-        bool* const outer = destroyedDuringStep_;
-        destroyedDuringStep_ = &destroyed;
+        auto destroyed = std::make_shared<bool>(false);
+        const std::shared_ptr<bool> outer = destroyedDuringStep_;
+        destroyedDuringStep_ = destroyed;
         if (step_) {
             Step step = step_;  // a copy: the step may destroy this node and its members
             step(*this);
         }
-        if (destroyed) {
+        if (*destroyed) {
             if (outer != nullptr) {
                 *outer = true;
             }
@@ -46,7 +47,7 @@ public:
 
 private:
     Step step_;
-    bool* destroyedDuringStep_ = nullptr;  // set while a step runs
+    std::shared_ptr<bool> destroyedDuringStep_;  // set while a step runs; shared, as the step may destroy this node
 };
 
 #endif

@@ -133,22 +133,46 @@ TEST(Node, NodeOutsideALevelIsEnabledOnlyWithoutTheTreeCheck) {
     EXPECT_FALSE(loose.isEnabled(true));
 }
 
-TEST(Node, ChildOfForeignParentIsNeitherUpdatedNorFlagged) {
+TEST(Node, AttachingUnderAnotherParentMovesTheChild) {
     Entity a("a");
     Entity b("b");
-    Entity shared_("shared");
-    Entity* shared = &shared_;
-    a.attach(*shared);
-    b.attach(*shared);  // still listed under a, but its parent is now b
-    shared->getTransform().setPosition(1, 0, 0);
-    a.getTransform().setPosition(5, 0, 0);
-    a.update();
-    EXPECT_FLOAT_EQ(shared->getTransform().getWorldPosition().x, 0.0f);
+    auto* moved = new ProbeEntity("moved");
+    a.attach(*moved);
+    b.attach(*moved);
+    EXPECT_EQ(a.countChildren(), 0u);
+    ASSERT_EQ(b.countChildren(), 1u);
+    EXPECT_EQ(moved->getParent(), &b);
+    moved->getTransform().setPosition(1, 0, 0);
+    b.getTransform().setPosition(5, 0, 0);
     b.update();
-    EXPECT_FLOAT_EQ(shared->getTransform().getWorldPosition().x, 1.0f);
-    // Both lists hold it: take it out of both before it goes away.
-    a.detach(*shared);
-    b.detach(*shared);
+    EXPECT_FLOAT_EQ(moved->getTransform().getWorldPosition().x, 6.0f);
+    delete moved;  // no stale entry is left in a for its walk to reach
+    a.update();
+    EXPECT_EQ(b.countChildren(), 0u);
+}
+
+TEST(Node, AttachingAnAncestorIsRefusedWithALine) {
+    Entity root("root");
+    auto* child = new Entity("child");
+    auto* grandchild = new Entity("grandchild");
+    root.attach(*child);
+    child->attach(*grandchild);
+    const struct {
+        Node* below;
+        Node* ancestor;
+    } cases[] = {{child, &root}, {grandchild, &root}, {grandchild, child}};
+    for (const auto& c : cases) {
+        CapturedStdout out;
+        c.below->attach(*c.ancestor);
+        EXPECT_NE(out.text().find("ERROR: Ovra: Node: " + c.ancestor->getName() + " is an ancestor of " +
+                                  c.below->getName()),
+                  std::string::npos);
+    }
+    EXPECT_EQ(root.getParent(), nullptr);
+    EXPECT_EQ(child->getParent(), &root);
+    EXPECT_EQ(grandchild->getParent(), child);
+    EXPECT_EQ(grandchild->countChildren(), 0u);
+    root.update();  // ends: no cycle was made
 }
 
 TEST(Node, DestroyingAParentDestroysEachChildOnceAndRunsNoHookOfIt) {

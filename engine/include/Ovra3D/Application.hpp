@@ -26,7 +26,7 @@ public:
     /// Binds the container and the input, makes `firstLevel` current and runs frames
     /// until exit() is called or SIGINT or SIGTERM arrives (see StopSignals). The three
     /// objects stay the caller's and must outlive the loop.
-    /// eturn true once the loop has ended.
+    /// \return true once the loop has ended.
     bool run(GLContainer& glContainer, Input& input, Level& firstLevel);
     /// Ends the loop after the frame in progress; an exit() before run() is forgotten.
     void exit();

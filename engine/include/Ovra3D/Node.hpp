@@ -31,8 +31,10 @@ public:
     /// then updates that child.
     virtual void update();
 
-    /// Makes `child` a child of this node, which then owns it. Attaching a node to itself,
-    /// or again to the same parent, changes nothing. \return this node.
+    /// Makes `child` a child of this node, which then owns it; a child of another node is
+    /// detached from that node first. Attaching a node to itself, or again to the same parent,
+    /// changes nothing; attaching an ancestor of this node is refused with an error line.
+    /// \return this node.
     Node& attach(Node& child);
     /// Gives `child` back to the caller. \return false, changing nothing, when it is not a child.
     bool detach(Node& child);
@@ -88,6 +90,7 @@ private:
 
     template <typename Match>
     Node* search(const Match& match, bool subChildren) const;
+    bool isDescendantOf(const Node& node) const;
     Component* createComponent(Component::COMPONENT_TYPE ct);
     void releaseComponents();
     void removeChildAt(std::size_t index);
