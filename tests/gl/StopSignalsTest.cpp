@@ -24,8 +24,17 @@ protected:
         // The death tests start the binary afresh, with its own window, rather than fork a
         // process whose GL driver threads would be missing.
         GTEST_FLAG_SET(death_test_style, "threadsafe");
+        // Whatever the test binary inherited (a background job ignores SIGINT), start from
+        // the default action.
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        sigemptyset(&byDefault.sa_mask);
+        sigaction(GetParam(), &byDefault, &inherited_);
     }
-    void TearDown() override { Time::fps = 60; }
+    void TearDown() override {
+        sigaction(GetParam(), &inherited_, nullptr);
+        Time::fps = 60;
+    }
 
     // Runs the loop, raising the signal `times` times during the update of frame `frame`;
     // a run that the signal failed to stop still ends after ten frames.
@@ -45,7 +54,8 @@ protected:
         level_.onUpdate = nullptr;
     }
 
-    static void (*currentHandler(int signal))(int) {
+    using Handler = void (*)(int);
+    static Handler currentHandler(int signal) {
         struct sigaction action {};
         sigaction(signal, nullptr, &action);
         return action.sa_handler;
@@ -54,6 +64,7 @@ protected:
     FakeContainer container_;
     FakeInput input_;
     FakeLevel level_;
+    struct sigaction inherited_ {};
 };
 
 std::string signalName(const ::testing::TestParamInfo<int>& info) {
@@ -92,22 +103,19 @@ TEST_P(StopSignal, SecondSignalAfterTheLoopEndedEndsTheProcessAtOnce) {
 }
 
 TEST_P(StopSignal, RunLeftWithoutASignalGivesTheSignalBackItsFormerAction) {
-    ASSERT_EQ(currentHandler(GetParam()), SIG_DFL);
     runFrames(container_, input_, level_, 2);
     EXPECT_EQ(currentHandler(GetParam()), SIG_DFL);
 }
 
 TEST_P(StopSignal, SignalIgnoredByWhoeverStartedTheProgramStaysIgnored) {
     struct sigaction ignore {};
-    struct sigaction previous {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
-    sigaction(GetParam(), &ignore, &previous);
+    sigaction(GetParam(), &ignore, nullptr);
 
     runRaisingAt(1);
     EXPECT_EQ(level_.updates, 11);
     EXPECT_EQ(currentHandler(GetParam()), SIG_IGN);
-    sigaction(GetParam(), &previous, nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, StopSignal, ::testing::Values(SIGINT, SIGTERM), signalName);
