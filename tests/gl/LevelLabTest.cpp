@@ -23,7 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kRepository = fs::path(__FILE__).parent_path().parent_path().parent_path();
+// The build gives the repository's path; __FILE__ may be relative when a compiler cache rewrites paths.
+const fs::path kRepository = OVRA_SOURCE_DIR;
 
 // The level reads "../Ressources/" from the working directory: run each test in a fresh
 // folder whose parent holds a link to the repository's resources, as the game is run.
