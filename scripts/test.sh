@@ -23,6 +23,9 @@ cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$ROOT/build" -j"$JOBS"
 (cd "$ROOT/build" && with_display ctest --output-on-failure -j"$JOBS")
 
+echo "== API reference (Doxygen, no warnings allowed)"
+cmake --build "$ROOT/build" --target doc
+
 echo "== Sanitizer build (AddressSanitizer, LeakSanitizer, UndefinedBehaviorSanitizer)"
 cmake -S "$ROOT" -B "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DOVRA_SANITIZE=ON -DOVRA_BUILD_BENCH=OFF
 cmake --build "$ROOT/build-asan" -j"$JOBS"

@@ -75,6 +75,7 @@ public:
 
     /// Not owned; null means no texture.
     void setColorTexture(Texture* texture) { colorTexture_ = texture; }
+    /// The colour texture, or null when there is none.
     Texture* getColorTexture() const { return colorTexture_; }
 
 private:

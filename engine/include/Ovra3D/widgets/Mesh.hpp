@@ -92,7 +92,7 @@ public:
     /// The sub-mesh's material. When hasMaterial() is false: an error line and a stand-in
     /// material that no sub-mesh draws with, so settings made on it go nowhere.
     Material& getMaterial(int subMeshIndex) const;
-    // The sub-meshes in order, for callers that read their GL buffers (bounds, exports).
+    /// The sub-meshes in order, for callers that read their GL buffers (bounds, exports).
     const std::vector<Sub*>& getSubMeshes() const { return subMeshes_; }
 
 protected:
