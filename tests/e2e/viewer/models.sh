@@ -99,5 +99,5 @@ done <<EOF_CASES
 $WORK/missing.obj|Unable to open file
 $MODELS/broken.gltf|No suitable reader
 $MODELS/truncated.stl|STL
-$MODELS|No suitable reader
+$MODELS|Unable to open file
 EOF_CASES
