@@ -10,6 +10,7 @@
 #
 # Needs a display. The grown corpus, the crashing inputs and their reports stay in
 # <work folder>/<target name>/; the last lines give executions, coverage and corpus size.
+# OVRA_FUZZ_MAX_FAILURES (default 50) ends the run early after that many failing inputs.
 set -uo pipefail
 EXE="$1"
 TARGET="$2"
@@ -39,7 +40,7 @@ while true; do
     -artifact_prefix="$WORK/artifacts/" "$@" "$WORK/corpus" "${inputs[@]}" >>"$WORK/fuzz.log" 2>&1
   [ $? -eq 0 ] && break
   # Once this many inputs have failed, stop rather than hit the same library fault again and again.
-  [ "$(find "$WORK/artifacts" -type f | wc -l)" -ge 50 ] && break
+  [ "$(find "$WORK/artifacts" -type f | wc -l)" -ge "${OVRA_FUZZ_MAX_FAILURES:-50}" ] && break
 done
 elapsed=$((SECONDS - start))
 executions=$(awk '/stat::number_of_executed_units/ {n += $2} END {print n + 0}' "$WORK/fuzz.log")
