@@ -3,12 +3,14 @@
 # every input that crashed, leaked, timed out or ran out of memory and sorts it by the first
 # frame of its report that is not the sanitizer runtime or the C and C++ runtimes: in the
 # project's sources (fails the run) or in a library (listed; assimp, SDL_image and Mesa
-# have their own faults). libFuzzer keeps going after a crash (-fork=1 -ignore_crashes=1).
+# have their own faults). After a crash libFuzzer is started again on the grown corpus until
+# the time is up (cheaper than -fork, whose every job sets up a new GL context).
 #
 #   run_fuzz.sh <fuzz program> <target name> <seconds> <work folder> [extra libFuzzer options]
 #
 # Needs a display. The grown corpus, the crashing inputs and their reports stay in
-# <work folder>/<target name>/.
+# <work folder>/<target name>/; the last lines give executions, coverage and corpus size.
+# OVRA_FUZZ_MAX_FAILURES (default 50) ends the run early after that many failing inputs.
 set -uo pipefail
 EXE="$1"
 TARGET="$2"
@@ -17,7 +19,7 @@ WORK="$4/$TARGET"
 shift 4
 SRC="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-rm -rf "$WORK/artifacts" "$WORK/reports" "$WORK/tmp"
+rm -rf "$WORK/artifacts" "$WORK/reports" "$WORK/tmp" "$WORK/fuzz.log"
 mkdir -p "$WORK/corpus" "$WORK/artifacts" "$WORK/reports" "$WORK/tmp"
 export TMPDIR="$WORK/tmp"
 export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:allocator_may_return_null=0"
@@ -28,12 +30,23 @@ export ASAN_SYMBOLIZER_PATH="${ASAN_SYMBOLIZER_PATH:-$(command -v llvm-symbolize
 inputs=("$SRC/fuzz/corpus/$TARGET")
 [ -d "$SRC/fuzz/regressions/$TARGET" ] && inputs+=("$SRC/fuzz/regressions/$TARGET")
 
-"$EXE" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 -max_total_time="$SECONDS_TO_RUN" \
-  -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -artifact_prefix="$WORK/artifacts/" "$@" \
-  "$WORK/corpus" "${inputs[@]}" >"$WORK/fuzz.log" 2>&1
-status=$?
-echo "fuzz_$TARGET: libFuzzer exit $status after ${SECONDS_TO_RUN}s; last lines:"
-grep -E '^#[0-9]+' "$WORK/fuzz.log" | tail -n 2
+start=$SECONDS
+sessions=0
+while true; do
+  left=$((SECONDS_TO_RUN - (SECONDS - start)))
+  [ "$left" -lt 5 ] && break
+  sessions=$((sessions + 1))
+  "$EXE" -max_total_time="$left" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
+    -artifact_prefix="$WORK/artifacts/" "$@" "$WORK/corpus" "${inputs[@]}" >>"$WORK/fuzz.log" 2>&1
+  [ $? -eq 0 ] && break
+  # Once this many inputs have failed, stop rather than hit the same library fault again and again.
+  [ "$(find "$WORK/artifacts" -type f | wc -l)" -ge "${OVRA_FUZZ_MAX_FAILURES:-50}" ] && break
+done
+elapsed=$((SECONDS - start))
+executions=$(awk '/stat::number_of_executed_units/ {n += $2} END {print n + 0}' "$WORK/fuzz.log")
+echo "fuzz_$TARGET: ${elapsed}s in $sessions session(s), $executions executions," \
+  "$((executions / (elapsed > 0 ? elapsed : 1))) exec/s"
+echo "last stats: $(grep -E '^#[0-9]+' "$WORK/fuzz.log" | tail -n 1)"
 echo "corpus: $(find "$WORK/corpus" -type f | wc -l) files"
 
 # Prints "project <frame>", "library <frame>" or "unknown" for one sanitizer report: the

@@ -49,8 +49,20 @@ Value* take(std::map<Key, Value*>& table, const Key& key) {
     return value;
 }
 
+// True when a line of `text` reads "end_header" alone (trailing blanks allowed).
+bool has_end_header_line(const std::string& text) {
+    const std::string key = "\nend_header";
+    for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+        const size_t after = at + key.size();
+        if (after == text.size() || std::isspace(static_cast<unsigned char>(text[after]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Why assimp must not be handed the file, or empty. assimp 5.2's PLY reader never returns
-// from a header without "end_header", so such a file is refused before it reads it.
+// from a header without an "end_header" line, so such a file is refused before it reads it.
 std::string refused_model(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string head(64 * 1024, '\0');
@@ -58,7 +70,7 @@ std::string refused_model(const std::string& path) {
     head.resize(static_cast<size_t>(in.gcount()));
     std::transform(head.begin(), head.end(), head.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (head.compare(0, 3, "ply") == 0 && head.find("end_header") == std::string::npos) {
+    if (head.compare(0, 3, "ply") == 0 && !has_end_header_line(head)) {
         return "PLY header without end_header: " + path;
     }
     return std::string();

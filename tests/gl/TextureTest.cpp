@@ -188,6 +188,23 @@ TEST(TextureErrors, PaletteImageIsRefusedNamingItsFullPathAndDepth) {
     EXPECT_NE(texture.getTextureID(), 0u);
 }
 
+TEST(TextureErrors, ImageWiderThanTheDriverAllowsIsRefusedNamingItsSize) {
+    TempFolder dir;
+    ScopedRessourcesPath path(dir.path());
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    const int width = maxSize + 1;
+    ASSERT_TRUE(writeImage(dir.file("wide.png"), SDL_PIXELFORMAT_RGB24, Saver::PNG, width,
+                           std::vector<Texel>(static_cast<size_t>(width), Texel{1, 2, 3, 255})));
+
+    CapturedStdout out;
+    Texture texture("wide.png", GL_LINEAR, GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Texture: Image too large (" + dir.file("wide.png") +
+                                                    "):" + std::to_string(width) + "x1"});
+    EXPECT_NE(texture.getTextureID(), 0u) << "an empty texture object, as for a refused format";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST(Texture, DestructionDeletesTheTextureObject) {
     TempFolder dir;
     ScopedRessourcesPath path(dir.path());

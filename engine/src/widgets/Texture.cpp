@@ -26,9 +26,15 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
     glBindTexture(GL_TEXTURE_2D, texture_ID_);
 
     const SDL_PixelFormat* pixelFormat = sdlimage->format;
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (pixelFormat->BitsPerPixel < 24 || pixelFormat->BitsPerPixel > 32) {
         std::cout << "ERROR: Ovra: Texture: Unable to load image's format (" << fullPath
                   << "):" << static_cast<int>(pixelFormat->BitsPerPixel) << std::endl;
+    } else if (sdlimage->w > maxSize || sdlimage->h > maxSize) {
+        // Past the driver's limit: some drivers read out of bounds instead of refusing it.
+        std::cout << "ERROR: Ovra: Texture: Image too large (" << fullPath << "):" << sdlimage->w << "x"
+                  << sdlimage->h << std::endl;
     } else {
         // Red in the first byte means RGB order in memory, anything else BGR.
         const bool redFirst = pixelFormat->Rmask == 0xFF;
