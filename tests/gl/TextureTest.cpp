@@ -194,7 +194,7 @@ TEST(TextureErrors, ImageWiderThanTheDriverAllowsIsRefusedNamingItsSize) {
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     const int width = maxSize + 1;
-    ASSERT_TRUE(writeImage(dir.file("wide.png"), SDL_PIXELFORMAT_RGB24, Saver::PNG, width,
+    ASSERT_TRUE(writeTexels(dir.file("wide.png"), SDL_PIXELFORMAT_RGB24, ImageFile::PNG, width,
                            std::vector<Texel>(static_cast<size_t>(width), Texel{1, 2, 3, 255})));
 
     CapturedStdout out;
