@@ -87,9 +87,7 @@ class BenchLevel : public ovra::Level {
 public:
     explicit BenchLevel(benchmark::State& state) : state_(state) {}
 
-    void initialize() override {
-        camera_ = &addGameCamera(rootEntity_);
-    }
+    void initialize() override { camera_ = &addGameCamera(rootEntity_); }
 
     void update() override {
         ovra::Level::update();

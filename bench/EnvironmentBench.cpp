@@ -37,7 +37,8 @@ public:
         environment_ = new Environment();
         rootEntity_.attach(*environment_);
         for (int i = 0; i < kZombieCount; ++i) {
-            zombies_.push_back(static_cast<ovra::Entity*>(environment_->findChild("Zombie" + std::to_string(i), false)));
+            zombies_.push_back(
+                static_cast<ovra::Entity*>(environment_->findChild("Zombie" + std::to_string(i), false)));
         }
     }
 

@@ -3,13 +3,13 @@
 #include "Ovra3D/SDL2/SDL2Container.hpp"
 #include "Ovra3D/Shader.hpp"
 #include "Ovra3D/Visual.hpp"
-#include "Ovra3D/widgets/Mesh.hpp"
 #include "Ovra3D/widgets/Material.hpp"
+#include "Ovra3D/widgets/Mesh.hpp"
 
-#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <benchmark/benchmark.h>
+#include <assimp/Importer.hpp>
 
 #include <chrono>
 #include <cstdio>
@@ -158,8 +158,9 @@ void BM_ModelImport100kTriangles(benchmark::State& state) {
     state.counters["assimp_read_ms"] = 1000.0 * assimpSeconds / n;
     state.counters["import_ms"] = 1000.0 * importSeconds / n;
     state.counters["import_over_assimp"] = ratio;
-    std::printf("model import, 100,000 triangles: assimp ReadFile %.1f ms, load3DFile %.1f ms, ratio %.2f (limit 1.50)\n",
-                1000.0 * assimpSeconds / n, 1000.0 * importSeconds / n, ratio);
+    std::printf(
+        "model import, 100,000 triangles: assimp ReadFile %.1f ms, load3DFile %.1f ms, ratio %.2f (limit 1.50)\n",
+        1000.0 * assimpSeconds / n, 1000.0 * importSeconds / n, ratio);
     std::fflush(stdout);
 }
 BENCHMARK(BM_ModelImport100kTriangles)->UseManualTime()->Iterations(6)->Unit(benchmark::kMillisecond);

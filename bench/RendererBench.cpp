@@ -41,9 +41,7 @@ constexpr int kSprites = 101;
 // Its one update ends the run, which leaves the application bound to it.
 class SceneLevel : public ovra::Level {
 public:
-    void initialize() override {
-        camera_ = &addGameCamera(rootEntity_);
-    }
+    void initialize() override { camera_ = &addGameCamera(rootEntity_); }
     void update() override {
         ovra::Level::update();
         GETAPP().exit();

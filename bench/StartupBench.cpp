@@ -133,9 +133,10 @@ void BM_StartupAgainstFloor(benchmark::State& state) {
     state.counters["floor_ms"] = floorMs;
     state.counters["ratio_first_line"] = lineMs / floorMs;
     state.counters["ratio_first_frame"] = frameMs / floorMs;
-    std::printf("start-up: game %.0f ms to its first line, %.0f ms to its first presented frame; floor %.0f ms; "
-                "ratios %.2f and %.2f (medians of %zu launches each)\n",
-                lineMs, frameMs, floorMs, lineMs / floorMs, frameMs / floorMs, floor.size());
+    std::printf(
+        "start-up: game %.0f ms to its first line, %.0f ms to its first presented frame; floor %.0f ms; "
+        "ratios %.2f and %.2f (medians of %zu launches each)\n",
+        lineMs, frameMs, floorMs, lineMs / floorMs, frameMs / floorMs, floor.size());
 }
 
 }  // namespace

@@ -28,9 +28,7 @@ struct Col {
 
 Col rgb(int r, int g, int b) { return {r / 255.f, g / 255.f, b / 255.f, 1.f}; }
 
-Col mix(Col x, Col y, float t) {
-    return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t, 1.f};
-}
+Col mix(Col x, Col y, float t) { return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t, 1.f}; }
 
 Col shade(Col c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
 
@@ -53,8 +51,7 @@ float smooth(float e0, float e1, float x) {
 // ----------------------------------------------------------------- noise --
 
 uint32_t hash(int x, int y, uint32_t seed) {
-    uint32_t h = seed * 0x9E3779B1u ^ static_cast<uint32_t>(x) * 0x85EBCA77u ^
-                 static_cast<uint32_t>(y) * 0xC2B2AE3Du;
+    uint32_t h = seed * 0x9E3779B1u ^ static_cast<uint32_t>(x) * 0x85EBCA77u ^ static_cast<uint32_t>(y) * 0xC2B2AE3Du;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;
@@ -122,8 +119,8 @@ float sdTriangle(V2 p, V2 p0, V2 p1, V2 p2) {
     V2 q2 = v2 - e2 * clamp01(dot(v2, e2) / dot(e2, e2));
     float s = (e0.x * e2.y - e0.y * e2.x) > 0 ? 1.f : -1.f;
     float d = std::min({dot(q0, q0), dot(q1, q1), dot(q2, q2)});
-    float side = std::min({s * (v0.x * e0.y - v0.y * e0.x), s * (v1.x * e1.y - v1.y * e1.x),
-                           s * (v2.x * e2.y - v2.y * e2.x)});
+    float side = std::min(
+        {s * (v0.x * e0.y - v0.y * e0.x), s * (v1.x * e1.y - v1.y * e1.x), s * (v2.x * e2.y - v2.y * e2.x)});
     return -std::sqrt(d) * (side > 0 ? 1.f : -1.f);
 }
 
@@ -285,9 +282,7 @@ float sdTail(V2 p, float* along = nullptr) {
 }
 
 float sdBody(V2 p) { return sdEllipse(p, {64, 60}, 22, 30); }
-float sdHead(V2 p) {
-    return std::min(sdEllipse(p, {64, 95}, 19.5f, 17), sdEllipse(p, {64, 106}, 10, 7));
-}
+float sdHead(V2 p) { return std::min(sdEllipse(p, {64, 95}, 19.5f, 17), sdEllipse(p, {64, 106}, 10, 7)); }
 
 // Front paws reach forward beside the chin; hind paws show as haunches.
 const V2 kPaws[4] = {{46, 104}, {82, 104}, {44, 40}, {84, 40}};
@@ -422,9 +417,7 @@ struct Arm {
 };
 const Arm kArms[2] = {{{38, 46}, {44, 106}}, {{90, 46}, {84, 106}}};
 
-float sdArm(V2 p, int i, float* along = nullptr) {
-    return sdSegment(p, kArms[i].shoulder, kArms[i].hand, 7.5f, along);
-}
+float sdArm(V2 p, int i, float* along = nullptr) { return sdSegment(p, kArms[i].shoulder, kArms[i].hand, 7.5f, along); }
 
 float sdHand(V2 p, int i) {
     V2 h = kArms[i].hand + V2{0, 5};
@@ -676,14 +669,12 @@ Col paint(V2 p) {
         // Forehead "M".
         for (float sx : {-9.f, 0.f, 9.f}) {
             float top = sx == 0.f ? 48.f : 51.f;
-            if (std::fabs(hx - sx + (p.y - 50) * sx * 0.02f) < 2.2f && p.y > top &&
-                p.y < 62 - std::fabs(sx) * 0.3f)
+            if (std::fabs(hx - sx + (p.y - 50) * sx * 0.02f) < 2.2f && p.y > top && p.y < 62 - std::fabs(sx) * 0.3f)
                 fur = cat::kStripe;
         }
         // Cheek stripes sweeping out.
         for (float sy : {74.f, 81.f})
-            if (std::fabs(hx) > 24 && std::fabs(p.y - sy + (std::fabs(hx) - 24) * 0.25f) < 1.6f)
-                fur = cat::kStripe;
+            if (std::fabs(hx) > 24 && std::fabs(p.y - sy + (std::fabs(hx) - 24) * 0.25f) < 1.6f) fur = cat::kStripe;
         // Pale muzzle and chin.
         bool muzzle = sdEllipse(p, {58, 87}, 8.5f, 6.5f) < 0 || sdEllipse(p, {70, 87}, 8.5f, 6.5f) < 0 ||
                       sdEllipse(p, {64, 94}, 7, 5) < 0;
@@ -769,7 +760,11 @@ const Glyph kFont[] = {
 class TextLayer {
 public:
     TextLayer(int width, int height, const std::string& text, int centreX, int top, int cell, int reach)
-        : w_(width), h_(height), top_(top), cell_(cell), mask_(static_cast<size_t>(width) * height, 0),
+        : w_(width),
+          h_(height),
+          top_(top),
+          cell_(cell),
+          mask_(static_cast<size_t>(width) * height, 0),
           dist_(static_cast<size_t>(width) * height, 1e9f) {
         int cols = static_cast<int>(text.size()) * 6 - 1;
         grid_.assign(7, std::vector<bool>(cols, false));
@@ -866,49 +861,52 @@ Img makeGameOver() {
     const Col kInk = rgb(14, 4, 4);
     const Col kGold = rgb(206, 160, 72);
 
-    render(img, [&](V2 p) {
-        float d = frame(p);
-        if (d > 0) return Col{};
+    render(
+        img,
+        [&](V2 p) {
+            float d = frame(p);
+            if (d > 0) return Col{};
 
-        // Frame: bevelled crimson band, then a thin gold line inside.
-        float in = -d;
-        if (in < 3) return kInk;
-        if (in < 11) {
-            float k = bulge([&](V2 q) { return std::max(frame(q), -11 - frame(q)); }, p, 4);
-            return shade(rgb(168, 28, 26), k);
-        }
-        if (in < 13) return kInk;
-        if (in < 15.5f) return kGold;
-        if (in < 17) return kInk;
+            // Frame: bevelled crimson band, then a thin gold line inside.
+            float in = -d;
+            if (in < 3) return kInk;
+            if (in < 11) {
+                float k = bulge([&](V2 q) { return std::max(frame(q), -11 - frame(q)); }, p, 4);
+                return shade(rgb(168, 28, 26), k);
+            }
+            if (in < 13) return kInk;
+            if (in < 15.5f) return kGold;
+            if (in < 17) return kInk;
 
-        // Panel: dark red glow fading to near black, faint scanlines and grain.
-        float r = len(p - V2{W / 2.f, 250}) / 560.f;
-        Col c = mix(rgb(104, 14, 16), rgb(20, 4, 6), smooth(0.f, 0.9f, r));
-        if (static_cast<int>(p.y) % 4 == 0) c = shade(c, 0.86f);
-        c = shade(c, 0.9f + 0.2f * fbm(p.x / 6.f, p.y / 6.f, 83, 2));
+            // Panel: dark red glow fading to near black, faint scanlines and grain.
+            float r = len(p - V2{W / 2.f, 250}) / 560.f;
+            Col c = mix(rgb(104, 14, 16), rgb(20, 4, 6), smooth(0.f, 0.9f, r));
+            if (static_cast<int>(p.y) % 4 == 0) c = shade(c, 0.86f);
+            c = shade(c, 0.9f + 0.2f * fbm(p.x / 6.f, p.y / 6.f, 83, 2));
 
-        // Title: drop shadow, outline, then the bevelled, graded letters.
-        if (title.dist(p - V2{10, 12}) < 6) c = shade(c, 0.3f);
-        float td = title.dist(p);
-        if (td < 6) c = kInk;
-        if (td == 0) {
-            float t = title.heightFraction(p);
-            Col fill = t < 0.5f ? mix(rgb(255, 236, 130), rgb(252, 150, 36), t * 2)
-                                : mix(rgb(252, 150, 36), rgb(196, 32, 18), (t - 0.5f) * 2);
-            c = shade(fill, title.bevel(p, 4));
-        }
+            // Title: drop shadow, outline, then the bevelled, graded letters.
+            if (title.dist(p - V2{10, 12}) < 6) c = shade(c, 0.3f);
+            float td = title.dist(p);
+            if (td < 6) c = kInk;
+            if (td == 0) {
+                float t = title.heightFraction(p);
+                Col fill = t < 0.5f ? mix(rgb(255, 236, 130), rgb(252, 150, 36), t * 2)
+                                    : mix(rgb(252, 150, 36), rgb(196, 32, 18), (t - 0.5f) * 2);
+                c = shade(fill, title.bevel(p, 4));
+            }
 
-        if (hint.dist(p - V2{3, 4}) < 3) c = shade(c, 0.35f);
-        float hd = hint.dist(p);
-        if (hd < 3) c = kInk;
-        if (hd == 0) c = shade(rgb(236, 222, 208), hint.bevel(p, 1));
+            if (hint.dist(p - V2{3, 4}) < 3) c = shade(c, 0.35f);
+            float hd = hint.dist(p);
+            if (hd < 3) c = kInk;
+            if (hd == 0) c = shade(rgb(236, 222, 208), hint.bevel(p, 1));
 
-        // Divider between the two lines, fading out at both ends.
-        float dy = std::fabs(p.y - 352);
-        float fade = 1 - smooth(200, 330, std::fabs(p.x - W / 2.f));
-        if (dy < 1.5f && fade > 0) c = mix(c, kGold, fade);
-        return c;
-    }, 2);
+            // Divider between the two lines, fading out at both ends.
+            float dy = std::fabs(p.y - 352);
+            float fade = 1 - smooth(200, 330, std::fabs(p.x - W / 2.f));
+            if (dy < 1.5f && fade > 0) c = mix(c, kGold, fade);
+            return c;
+        },
+        2);
     return img;
 }
 
@@ -922,29 +920,33 @@ Img makeCrateTexture() {
     const Col kFrame = rgb(124, 78, 36);
     const Col kGap = rgb(58, 34, 16);
     const Col kNail = rgb(92, 92, 96);
-    render(img, [&](V2 p) {
-        // Five vertical planks with dark gaps, grain running along them.
-        float plank = std::floor(p.x / (kSize / 5.f));
-        float grain = fbm(p.x * 0.06f + plank * 7.f, p.y * 0.012f, 211, 4);
-        Col c = shade(kWood, 0.78f + 0.4f * grain);
-        if (std::fmod(p.x, kSize / 5.f) < 2.5f) c = kGap;
-        // A frame around the face and a diagonal brace from corner to corner.
-        float edge = std::min({p.x, p.y, kSize - p.x, kSize - p.y});
-        float brace = std::fabs(p.x - p.y) / 1.4142f;
-        if (edge < 30 || brace < 18) {
-            float g = fbm(p.x * 0.02f, p.y * 0.02f + 40.f, 223, 3);
-            c = shade(kFrame, 0.8f + 0.4f * g);
-            if ((edge >= 28 && edge < 30) || (edge >= 30 && brace >= 16)) c = kGap;
-        }
-        // Nails at the frame's corners.
-        for (float nx : {15.f, kSize - 15.f}) {
-            for (float ny : {15.f, kSize - 15.f}) {
-                if (sdCircle(p, {nx, ny}, 4.5f) < 0) c = shade(kNail, bulge([&](V2 q) { return sdCircle(q, {nx, ny}, 4.5f); }, p, 3));
+    render(
+        img,
+        [&](V2 p) {
+            // Five vertical planks with dark gaps, grain running along them.
+            float plank = std::floor(p.x / (kSize / 5.f));
+            float grain = fbm(p.x * 0.06f + plank * 7.f, p.y * 0.012f, 211, 4);
+            Col c = shade(kWood, 0.78f + 0.4f * grain);
+            if (std::fmod(p.x, kSize / 5.f) < 2.5f) c = kGap;
+            // A frame around the face and a diagonal brace from corner to corner.
+            float edge = std::min({p.x, p.y, kSize - p.x, kSize - p.y});
+            float brace = std::fabs(p.x - p.y) / 1.4142f;
+            if (edge < 30 || brace < 18) {
+                float g = fbm(p.x * 0.02f, p.y * 0.02f + 40.f, 223, 3);
+                c = shade(kFrame, 0.8f + 0.4f * g);
+                if ((edge >= 28 && edge < 30) || (edge >= 30 && brace >= 16)) c = kGap;
             }
-        }
-        if (edge < 1.5f) c = kGap;
-        return c;
-    }, 2);
+            // Nails at the frame's corners.
+            for (float nx : {15.f, kSize - 15.f}) {
+                for (float ny : {15.f, kSize - 15.f}) {
+                    if (sdCircle(p, {nx, ny}, 4.5f) < 0)
+                        c = shade(kNail, bulge([&](V2 q) { return sdCircle(q, {nx, ny}, 4.5f); }, p, 3));
+                }
+            }
+            if (edge < 1.5f) c = kGap;
+            return c;
+        },
+        2);
     return img;
 }
 
@@ -958,8 +960,9 @@ bool writeCrateModel(const std::filesystem::path& folder) {
         std::fprintf(stderr, "cannot write the crate model in %s\n", folder.string().c_str());
         return false;
     }
-    std::fprintf(mtl, "# Wooden crate\nnewmtl crate\nKa 0.2 0.2 0.2\nKd 1.0 1.0 1.0\nKs 0.1 0.1 0.1\nNs 10\n"
-                      "d 1.0\nmap_Kd crate.png\n");
+    std::fprintf(mtl,
+                 "# Wooden crate\nnewmtl crate\nKa 0.2 0.2 0.2\nKd 1.0 1.0 1.0\nKs 0.1 0.1 0.1\nNs 10\n"
+                 "d 1.0\nmap_Kd crate.png\n");
     std::fprintf(obj, "# Wooden crate, a unit cube\nmtllib crate.mtl\no crate\n");
     for (int i = 0; i < 8; ++i) {
         std::fprintf(obj, "v %.1f %.1f %.1f\n", i & 1 ? 0.5 : -0.5, i & 2 ? 0.5 : -0.5, i & 4 ? 0.5 : -0.5);
@@ -996,10 +999,8 @@ int main(int argc, char** argv) {
         Img (*make)();
     };
     const Job jobs[] = {
-        {"cat_01.png", makeCat},
-        {"zombie01.png", makeZombie},
-        {"maps/map_01.png", makeFloor},
-        {"spacecat_circle.png", makePortrait},
+        {"cat_01.png", makeCat},        {"zombie01.png", makeZombie},
+        {"maps/map_01.png", makeFloor}, {"spacecat_circle.png", makePortrait},
         {"gameover.png", makeGameOver},
     };
     bool ok = true;

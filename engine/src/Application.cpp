@@ -37,7 +37,7 @@ public:
 
 NoInput noInput;
 NoContainer noContainer;
-}
+}  // namespace
 
 Application* Application::instance_ = nullptr;
 

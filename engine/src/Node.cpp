@@ -208,8 +208,7 @@ Component* Node::createComponent(Component::COMPONENT_TYPE ct) {
             auto* entity = dynamic_cast<Entity*>(this);
             return entity != nullptr ? new Camera(*entity) : nullptr;
         }
-        default:
-            return nullptr;
+        default: return nullptr;
     }
 }
 

@@ -10,8 +10,8 @@
 #include "Ovra3D/widgets/Mesh.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 
-#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
+#include <assimp/Importer.hpp>
 
 #include <algorithm>
 #include <cctype>

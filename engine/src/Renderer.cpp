@@ -175,8 +175,7 @@ void Renderer::drawMaterial(Material& material, GLsizei nbIndices) {
             glPolygonOffset(0.0f, 0.0f);
             break;
         }
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -11,11 +11,11 @@ namespace {
 constexpr unsigned int kHuge[] = {0xFFFFFFFFu, 0x80000000u, 0x55555556u, 1000000u};
 
 // The keys the import reads, and one made up by the input.
-const char* const kKeys[] = {"?mat.name",   "$clr.ambient",   "$clr.diffuse",     "$clr.specular", "$mat.opacity",
-                             "$mat.shininess", "$mat.shinpercent", "$tex.file",     "$clr.emissive"};
+const char* const kKeys[] = {"?mat.name",      "$clr.ambient",     "$clr.diffuse", "$clr.specular", "$mat.opacity",
+                             "$mat.shininess", "$mat.shinpercent", "$tex.file",    "$clr.emissive"};
 
-const char* const kTexturePaths[] = {"tex.png", "C:\\art\\tex.png", "/abs/dir/tex.png", "", "*0", "missing.png",
-                                     "..", "."};
+const char* const kTexturePaths[] = {"tex.png", "C:\\art\\tex.png", "/abs/dir/tex.png", "", "*0", "missing.png", "..",
+                                     "."};
 
 }  // namespace
 
@@ -131,8 +131,7 @@ void SyntheticScene::addProperty(aiMaterial& material) {
             for (float& v : values) {
                 v = in_.number();
             }
-            material.AddBinaryProperty(values.data(), items * sizeof(float), key.c_str(), semantic, index,
-                                       aiPTI_Float);
+            material.AddBinaryProperty(values.data(), items * sizeof(float), key.c_str(), semantic, index, aiPTI_Float);
             break;
         }
         case 1: {
@@ -149,8 +148,7 @@ void SyntheticScene::addProperty(aiMaterial& material) {
             for (int& v : values) {
                 v = static_cast<int>(in_.u32());
             }
-            material.AddBinaryProperty(values.data(), items * sizeof(int), key.c_str(), semantic, index,
-                                       aiPTI_Integer);
+            material.AddBinaryProperty(values.data(), items * sizeof(int), key.c_str(), semantic, index, aiPTI_Integer);
             break;
         }
         case 3: {
@@ -170,8 +168,7 @@ void SyntheticScene::addProperty(aiMaterial& material) {
 
 void SyntheticScene::fillMatrix(aiMatrix4x4& m) {
     switch (in_.below(3)) {
-        case 0:
-            break;  // identity
+        case 0: break;  // identity
         case 1:
             m.a4 = in_.number();
             m.b4 = in_.number();

@@ -31,8 +31,8 @@ bool loadShader(const std::string& name) {
     if (ovra::ObjectManager::getShader(name) != nullptr) {
         return true;
     }
-    std::cerr << "Brimwold: shader \"" << name << "\" is not available from " << ovra::ObjectManager::getRessourcesPath()
-              << " (" << name << ".vert / .frag)" << std::endl;
+    std::cerr << "Brimwold: shader \"" << name << "\" is not available from "
+              << ovra::ObjectManager::getRessourcesPath() << " (" << name << ".vert / .frag)" << std::endl;
     return false;
 }
 

@@ -58,12 +58,9 @@ class CameraQueries : public CameraTest, public ::testing::WithParamInterface<Ca
 
 glm::vec3 ask(const ovra::Camera& camera, const CameraCase& c) {
     switch (c.query) {
-        case Query::VIEW_POINT:
-            return glm::vec3(camera.getView() * glm::vec4(c.a, 1.0f));
-        case Query::PLANE_PICK:
-            return camera.screenToWorldToPlanePosition(c.x, c.y, c.a, c.b);
-        case Query::CAMERA_PLANE_PICK:
-            return camera.screenToWorldToCameraPlanePosition(c.x, c.y, c.a.x);
+        case Query::VIEW_POINT: return glm::vec3(camera.getView() * glm::vec4(c.a, 1.0f));
+        case Query::PLANE_PICK: return camera.screenToWorldToPlanePosition(c.x, c.y, c.a, c.b);
+        case Query::CAMERA_PLANE_PICK: return camera.screenToWorldToCameraPlanePosition(c.x, c.y, c.a.x);
     }
     return glm::vec3(NAN);
 }
@@ -93,28 +90,51 @@ INSTANTIATE_TEST_SUITE_P(
         // World +x is screen right, world -z is screen up, the floor 20 units ahead.
         CameraCase{"FloorPointInViewSpace", 1280, 720, true, Query::VIEW_POINT, 0, 0, {3, 0, 5}, {}, {3, -5, -20}},
         CameraCase{"CentrePixelPick", 1280, 720, true, Query::PLANE_PICK, 640, 360, kFloor, kUp, {0, 0.1f, 0}},
-        CameraCase{"CentrePixelNearPoint", 1280, 720, true, Query::CAMERA_PLANE_PICK, 640, 360, {0.1f, 0, 0}, {},
+        CameraCase{"CentrePixelNearPoint",
+                   1280,
+                   720,
+                   true,
+                   Query::CAMERA_PLANE_PICK,
+                   640,
+                   360,
+                   {0.1f, 0, 0},
+                   {},
                    {0, 19.9f, 0}},
-        CameraCase{"CentrePixelFarPoint", 1280, 720, true, Query::CAMERA_PLANE_PICK, 640, 360, {100, 0, 0}, {},
-                   {0, -80, 0}},
-        CameraCase{"TopLeftPixelPick", 1280, 720, true, Query::PLANE_PICK, 0, 0, kFloor, kUp,
-                   {-19.9f, 0.1f, -11.4893f}},
-        CameraCase{"BottomRightPixelPick", 1280, 720, true, Query::PLANE_PICK, 1280, 720, kFloor, kUp,
+        CameraCase{
+            "CentrePixelFarPoint", 1280, 720, true, Query::CAMERA_PLANE_PICK, 640, 360, {100, 0, 0}, {}, {0, -80, 0}},
+        CameraCase{
+            "TopLeftPixelPick", 1280, 720, true, Query::PLANE_PICK, 0, 0, kFloor, kUp, {-19.9f, 0.1f, -11.4893f}},
+        CameraCase{"BottomRightPixelPick",
+                   1280,
+                   720,
+                   true,
+                   Query::PLANE_PICK,
+                   1280,
+                   720,
+                   kFloor,
+                   kUp,
                    {19.9f, 0.1f, 11.4893f}},
-        CameraCase{"OffCentrePixelPick", 1280, 720, true, Query::PLANE_PICK, 960, 180, kFloor, kUp,
-                   {9.95f, 0.1f, -5.74465f}},
+        CameraCase{
+            "OffCentrePixelPick", 1280, 720, true, Query::PLANE_PICK, 960, 180, kFloor, kUp, {9.95f, 0.1f, -5.74465f}},
         CameraCase{"PlaneParallelToTheRay", 1280, 720, true, Query::PLANE_PICK, 640, 360, kFloor, {1, 0, 0}, {0, 0, 0}},
-        CameraCase{"IdentityViewBeforeFirstUpdate", 1280, 720, false, Query::VIEW_POINT, 0, 0, {3, 0, 5}, {},
-                   {3, 0, 5}},
+        CameraCase{
+            "IdentityViewBeforeFirstUpdate", 1280, 720, false, Query::VIEW_POINT, 0, 0, {3, 0, 5}, {}, {3, 0, 5}},
         // The identity view looks along -z: parallel to the floor, so no pick...
         CameraCase{"IdentityViewFloorPick", 1280, 720, false, Query::PLANE_PICK, 640, 360, kFloor, kUp, {0, 0, 0}},
         // ...but a plane across -z is met straight ahead of the entity's position.
-        CameraCase{"IdentityViewRayAlongMinusZ", 1280, 720, false, Query::PLANE_PICK, 640, 360, {0, 0, -100},
-                   {0, 0, 1}, {0, 20, -100}},
+        CameraCase{"IdentityViewRayAlongMinusZ",
+                   1280,
+                   720,
+                   false,
+                   Query::PLANE_PICK,
+                   640,
+                   360,
+                   {0, 0, -100},
+                   {0, 0, 1},
+                   {0, 20, -100}},
         CameraCase{"ZeroSizeContainer", 0, 0, true, Query::PLANE_PICK, 640, 360, kFloor, kUp, {0, 0, 0}},
         CameraCase{"ZeroWidthContainer", 0, 720, true, Query::PLANE_PICK, 0, 0, kFloor, kUp, {0, 0, 0}},
-        CameraCase{"ZeroHeightContainer", 1280, 0, true, Query::CAMERA_PLANE_PICK, 0, 0, {0.1f, 0, 0}, {},
-                   {0, 0, 0}}),
+        CameraCase{"ZeroHeightContainer", 1280, 0, true, Query::CAMERA_PLANE_PICK, 0, 0, {0.1f, 0, 0}, {}, {0, 0, 0}}),
     [](const ::testing::TestParamInfo<CameraCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CameraTest, NonInvertibleViewPicksOrigin) {

@@ -139,8 +139,8 @@ protected:
 glm::vec3 drawSpawnPoint(int& border) {
     border = std::rand() % 4;
     const auto place = static_cast<float>(std::rand() % 21 - 10);
-    const glm::vec3 points[] = {{-10.0f, 0.1f, place}, {place, 0.1f, -10.0f}, {10.0f, 0.1f, place},
-                                {place, 0.1f, 10.0f}};
+    const glm::vec3 points[] = {
+        {-10.0f, 0.1f, place}, {place, 0.1f, -10.0f}, {10.0f, 0.1f, place}, {place, 0.1f, 10.0f}};
     return points[border];
 }
 
@@ -264,8 +264,8 @@ TEST_F(EnvironmentTest, SpawnPointsTakeTheNextTwoDrawsEvenAfterTheWholePoolWasIn
     const int border = std::rand() % 4;
     const auto place = static_cast<float>(std::rand() % 21 - 10);
     const int third = std::rand();
-    const glm::vec3 points[] = {{-10.0f, 0.1f, place}, {place, 0.1f, -10.0f}, {10.0f, 0.1f, place},
-                                {place, 0.1f, 10.0f}};
+    const glm::vec3 points[] = {
+        {-10.0f, 0.1f, place}, {place, 0.1f, -10.0f}, {10.0f, 0.1f, place}, {place, 0.1f, 10.0f}};
     const glm::vec3 expected = points[border];
     std::srand(seed);
 
@@ -294,14 +294,20 @@ TEST_F(EnvironmentTest, EachAxisStepThatWouldLeaveTheArenaIsDroppedOnItsOwn) {
     };
     const Case cases[] = {
         {"D at x = 10.05 does not move", {10.05f, 0.0f, 0.0f}, {ovra::Input::k_D}, {0.0f, 0.0f}},
-        {"D and S at x = 10.05 slides along z", {10.05f, 0.0f, 0.0f}, {ovra::Input::k_D, ovra::Input::k_S},
+        {"D and S at x = 10.05 slides along z",
+         {10.05f, 0.0f, 0.0f},
+         {ovra::Input::k_D, ovra::Input::k_S},
          {0.0f, kStep60}},
         {"A at x = -10.05 does not move", {-10.05f, 0.0f, 0.0f}, {ovra::Input::k_A}, {0.0f, 0.0f}},
-        {"W and D at z = -10.05 slides along x", {0.0f, 0.0f, -10.05f}, {ovra::Input::k_W, ovra::Input::k_D},
+        {"W and D at z = -10.05 slides along x",
+         {0.0f, 0.0f, -10.05f},
+         {ovra::Input::k_W, ovra::Input::k_D},
          {kStep60, 0.0f}},
         {"S at z = 10 is dropped, not shortened to the edge", {0.0f, 0.0f, 10.0f}, {ovra::Input::k_S}, {0.0f, 0.0f}},
         {"D at x = 9.9 ends inside and moves fully", {9.9f, 0.0f, 0.0f}, {ovra::Input::k_D}, {kStep60, 0.0f}},
-        {"W and D at the centre move diagonally", {0.0f, 0.0f, 0.0f}, {ovra::Input::k_W, ovra::Input::k_D},
+        {"W and D at the centre move diagonally",
+         {0.0f, 0.0f, 0.0f},
+         {ovra::Input::k_W, ovra::Input::k_D},
          {kStep60, -kStep60}},
         {"A and D cancel", {0.0f, 0.0f, 0.0f}, {ovra::Input::k_A, ovra::Input::k_D}, {0.0f, 0.0f}},
     };
@@ -344,12 +350,8 @@ TEST_F(EnvironmentTest, TheShotHitsTheNearestZombieWithinTwoOfTheAimRay) {
         {"1.0 behind, exactly 2.0 from the ray's point", {{{-1.0f, 0.0f, 0.0f}, true}}, -1},
         {"1.5 behind, 3.0 from the ray's point", {{{-1.5f, 0.0f, 0.0f}, true}}, -1},
         {"on the ray at 6 and 3: the nearer", {{{6.0f, 0.0f, 0.0f}, true}, {{3.0f, 0.0f, 0.0f}, true}}, 1},
-        {"the same distance: the earlier in the pool",
-         {{{3.0f, 0.0f, 0.5f}, true}, {{3.0f, 0.0f, -0.5f}, true}},
-         0},
-        {"a nearer zombie out of play is ignored",
-         {{{2.0f, 0.0f, 0.0f}, false}, {{4.0f, 0.0f, 0.0f}, true}},
-         1},
+        {"the same distance: the earlier in the pool", {{{3.0f, 0.0f, 0.5f}, true}, {{3.0f, 0.0f, -0.5f}, true}}, 0},
+        {"a nearer zombie out of play is ignored", {{{2.0f, 0.0f, 0.0f}, false}, {{4.0f, 0.0f, 0.0f}, true}}, 1},
     };
     const glm::ivec2 pointer(1120, 360);
     for (const Case& c : cases) {

@@ -84,12 +84,27 @@ struct SpriteCase {
 };
 
 const SpriteCase kSprites[] = {
-    {"Player", "cat_01.png", {255, 0, 0}, [](const char* n, ovra::Shader& s) -> ovra::Entity* { return new Cat(n, s); }, "Player_visual",
-     {0.0f, 0.1f, 0.0f}, 2.0f},
-    {"Zombie7", "zombie01.png", {0, 255, 0}, [](const char* n, ovra::Shader&) -> ovra::Entity* { return new Zombie(n); }, "Zombie7_visual",
-     {0.0f, 0.1f, 0.0f}, 2.0f},
-    {"Floor", "maps/map_01.png", {255, 0, 255}, [](const char* n, ovra::Shader& s) -> ovra::Entity* { return new Floor(n, s); }, "Floor_visual",
-     {0.0f, 0.0f, 0.0f}, 20.0f},
+    {"Player",
+     "cat_01.png",
+     {255, 0, 0},
+     [](const char* n, ovra::Shader& s) -> ovra::Entity* { return new Cat(n, s); },
+     "Player_visual",
+     {0.0f, 0.1f, 0.0f},
+     2.0f},
+    {"Zombie7",
+     "zombie01.png",
+     {0, 255, 0},
+     [](const char* n, ovra::Shader&) -> ovra::Entity* { return new Zombie(n); },
+     "Zombie7_visual",
+     {0.0f, 0.1f, 0.0f},
+     2.0f},
+    {"Floor",
+     "maps/map_01.png",
+     {255, 0, 255},
+     [](const char* n, ovra::Shader& s) -> ovra::Entity* { return new Floor(n, s); },
+     "Floor_visual",
+     {0.0f, 0.0f, 0.0f},
+     20.0f},
 };
 
 class GameEntitiesTest : public ::testing::Test {
@@ -268,8 +283,8 @@ TEST_F(LineObjectTest, SetPointsTurnsLocalZOntoTheSegment) {
     line_->setPoints(glm::vec3(0.0f), glm::vec3(3.0f, 0.0f, 4.0f));
     EXPECT_TRUE(near(line_->getTransform().getScale(), glm::vec3(5.0f), kTol));
     EXPECT_TRUE(near(line_->getTransform().getPosition(), glm::vec3(1.5f, 0.0f, 2.0f), kTol));
-    EXPECT_TRUE(near(line_->getTransform().getRotation() * glm::vec3(0.0f, 0.0f, 1.0f), glm::vec3(0.6f, 0.0f, 0.8f),
-                     kTol));
+    EXPECT_TRUE(
+        near(line_->getTransform().getRotation() * glm::vec3(0.0f, 0.0f, 1.0f), glm::vec3(0.6f, 0.0f, 0.8f), kTol));
 
     // Straight back along -z: a half turn about an axis perpendicular to z.
     line_->setPoints(glm::vec3(0.0f, 0.0f, 2.0f), glm::vec3(0.0f, 0.0f, -2.0f));

@@ -17,8 +17,8 @@
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Time.hpp"
-#include "Ovra3D/utils.hpp"
 #include "Ovra3D/Visual.hpp"
+#include "Ovra3D/utils.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 #include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
 
@@ -28,9 +28,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>

@@ -62,7 +62,9 @@ protected:
     void run() { GETAPP().run(container_, input_, level_); }
 
     Environment& environment() { return static_cast<Environment&>(*level_.getRootEntity().getChild(1)); }
-    ovra::Entity2D& overlay(unsigned int i) { return static_cast<ovra::Entity2D&>(*level_.getRootEntity2D().getChild(i)); }
+    ovra::Entity2D& overlay(unsigned int i) {
+        return static_cast<ovra::Entity2D&>(*level_.getRootEntity2D().getChild(i));
+    }
 
     GameWorkingDirectory directory_;
     FakeContainer container_;
@@ -77,8 +79,7 @@ TEST_F(LevelLabTest, InitializeBuildsCameraWorldFloorAndDisplayInOrder) {
     ASSERT_TRUE(level_.isReady());
 
     EXPECT_EQ(childNames(level_.getRootEntity()), (std::vector<std::string>{"Camera", "Environment", "Floor"}));
-    EXPECT_EQ(childNames(level_.getRootEntity2D()),
-              (std::vector<std::string>{"Avatar", "Avatar_lifebar", "GameOver"}));
+    EXPECT_EQ(childNames(level_.getRootEntity2D()), (std::vector<std::string>{"Avatar", "Avatar_lifebar", "GameOver"}));
 
     auto& cameraEntity = static_cast<ovra::Entity&>(*level_.getRootEntity().getChild(0));
     EXPECT_EQ(level_.getCamera(), cameraEntity.getComponent(ovra::Component::CAMERA)) << "the level's camera";

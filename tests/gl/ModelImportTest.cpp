@@ -192,11 +192,14 @@ std::string quadGltf(const std::string& nodePlacement = R"("translation":[0,0,0]
     const std::string indices = bytesOf<uint16_t>({0, 1, 2, 2, 3, 0});
     const std::string buffer = positions + uvs + indices;
     return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],)"
-           R"("nodes":[{"name":"quad","mesh":0,)" + nodePlacement + R"(}],)"
+           R"("nodes":[{"name":"quad","mesh":0,)" +
+           nodePlacement +
+           R"(}],)"
            R"("meshes":[{"primitives":[{"attributes":{"POSITION":0,"TEXCOORD_0":1},"indices":2,"material":0}]}],)"
            R"("materials":[{"name":"wood"}],)"
-           R"("buffers":[{"byteLength":)" + std::to_string(buffer.size()) +
-           R"(,"uri":"data:application/octet-stream;base64,)" + base64(buffer) + R"("}],)"
+           R"("buffers":[{"byteLength":)" +
+           std::to_string(buffer.size()) + R"(,"uri":"data:application/octet-stream;base64,)" + base64(buffer) +
+           R"("}],)"
            R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":48},{"buffer":0,"byteOffset":48,"byteLength":32},)"
            R"({"buffer":0,"byteOffset":80,"byteLength":12}],)"
            R"("accessors":[{"bufferView":0,"componentType":5126,"count":4,"type":"VEC3","max":[1,1,0],"min":[-1,-1,0]},)"
@@ -284,9 +287,9 @@ TEST_F(ModelImport, RootIsNamedAsGivenAndAnUnnamedNodeAfterTheFile) {
 
 TEST_F(ModelImport, NodeWithoutMeshesHasNoVisualAndItsChildrenAreConvertedInOrder) {
     // root (unnamed, no mesh) -> "lid" (mesh 0), "hinges" (no mesh) -> "left" (mesh 1), "right" (mesh 1)
-    std::unique_ptr<aiScene> scene =
-        newScene(newNode("", {}, {newNode("lid", {0}), newNode("hinges", {}, {newNode("left", {1}), newNode("right", {1})})}),
-                 {newTriangle(0), newTriangle(0)}, {newMaterial("steel")});
+    std::unique_ptr<aiScene> scene = newScene(
+        newNode("", {}, {newNode("lid", {0}), newNode("hinges", {}, {newNode("left", {1}), newNode("right", {1})})}),
+        {newTriangle(0), newTriangle(0)}, {newMaterial("steel")});
     Entity parent("parent");
     load_aiscene_nodes_with_meshes(*scene, "models/chest.obj", *scene->mRootNode, parent, shader_);
 
@@ -402,7 +405,8 @@ TEST_F(ModelImport, MaterialsAreSharedWithinANodeAndNeverAcrossNodes) {
     EXPECT_NE(mixedMesh.getMaterialID(0), mixedMesh.getMaterialID(1));
     EXPECT_EQ(mixedMesh.getMaterial(0).getName(), "blue");
     EXPECT_EQ(mixedMesh.getMaterial(1).getName(), "red");
-    EXPECT_EQ(ObjectManager::getMaterial(mixedMesh.getMaterialID(1)), &mixedMesh.getMaterial(1)) << "kept by the manager";
+    EXPECT_EQ(ObjectManager::getMaterial(mixedMesh.getMaterialID(1)), &mixedMesh.getMaterial(1))
+        << "kept by the manager";
 }
 
 TEST_F(ModelImport, OnlyTrianglesAreCopiedAndAMeshWithoutThemStaysEmpty) {
@@ -443,7 +447,8 @@ TEST_F(ModelImport, OnlyTrianglesAreCopiedAndAMeshWithoutThemStaysEmpty) {
 TEST_F(ModelImport, BrokenReferencesLeaveAnEmptySubMeshInItsPlace) {
     // Mesh reference 1 is past the mesh list; mesh 1 names a material past the material list.
     aiMesh* strayMaterial = newTriangle(5);
-    std::unique_ptr<aiScene> scene = newScene(newNode("n", {0, 9, 1}), {newTriangle(0), strayMaterial}, {newMaterial("m")});
+    std::unique_ptr<aiScene> scene = newScene(newNode("n", {0, 9, 1}), {newTriangle(0), strayMaterial},
+                                              {newMaterial("m")});
     Entity parent("parent");
     CapturedStdout out;
     load_aiscene_nodes_with_meshes(*scene, "m.obj", *scene->mRootNode, parent, shader_);
@@ -663,9 +668,8 @@ TEST_F(ModelImport, ImportWithoutShaderLeavesTheMaterialsUnbound) {
 // Files that are not models.
 
 TEST_F(ModelImport, SceneWithoutMeshesGivesTheRootAlone) {
-    write("models/empty.gltf",
-          R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],)"
-          R"("nodes":[{"name":"marker","translation":[1,2,3]}]})");
+    write("models/empty.gltf", R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],)"
+                               R"("nodes":[{"name":"marker","translation":[1,2,3]}]})");
     CapturedStdout out;
     std::unique_ptr<Entity> root = load("models/empty.gltf");
     EXPECT_EQ(root->getName(), "models/empty.gltf");

@@ -214,8 +214,9 @@ TEST_F(ObjectManagerShaders, ShaderWithMaterialsBoundIsNotDeleted) {
         Material material(shader);
         CapturedStdout out;
         EXPECT_FALSE(ObjectManager::deleteShader("still-used"));
-        EXPECT_EQ(out.lines(), std::vector<std::string>{
-                                   "ERROR: Ovra: ObjectManager: shader [still-used] still has materials bound, not deleted"});
+        EXPECT_EQ(out.lines(),
+                  std::vector<std::string>{
+                      "ERROR: Ovra: ObjectManager: shader [still-used] still has materials bound, not deleted"});
         EXPECT_EQ(ObjectManager::getShader("still-used"), shader);
         EXPECT_EQ(glIsProgram(program), GL_TRUE);
     }

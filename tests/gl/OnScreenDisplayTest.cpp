@@ -79,7 +79,6 @@ private:
     SDL_Surface* surface_ = nullptr;
 };
 
-
 // The quads below are drawn at the images' own size, so each window pixel shows one texel:
 // an opaque texel in its colour, a transparent one cut out by the alpha mask.
 void expectPictureAt(const Image& image, const glm::ivec2& center, const glm::ivec2& size,
@@ -90,9 +89,11 @@ void expectPictureAt(const Image& image, const glm::ivec2& center, const glm::iv
         const int x = topLeft.x + t.x;
         const int y = topLeft.y + t.y;
         if (texel.a >= 128) {
-            EXPECT_TRUE(isColor(windowPixel(x, y), {texel.r, texel.g, texel.b})) << "texel (" << t.x << ", " << t.y << ")";
+            EXPECT_TRUE(isColor(windowPixel(x, y), {texel.r, texel.g, texel.b}))
+                << "texel (" << t.x << ", " << t.y << ")";
         } else {
-            EXPECT_TRUE(isClearColor(windowPixel(x, y))) << "transparent texel (" << t.x << ", " << t.y << ") not cut out";
+            EXPECT_TRUE(isClearColor(windowPixel(x, y)))
+                << "transparent texel (" << t.x << ", " << t.y << ") not cut out";
         }
     }
 }

@@ -97,20 +97,19 @@ TEST_P(PlayerKeys, MoveAlongTheWorldAxesAndStrikeWhileTheButtonIsHeld) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, PlayerKeys,
-    ::testing::Values(KeyCase{"NoKeyStandsButStillTurns", {}, {0, 0}, AgentBehavior::NONE},
-                      KeyCase{"WTowardsMinusZ", {Key::k_W}, {0, -1}, AgentBehavior::NONE},
-                      KeyCase{"STowardsPlusZ", {Key::k_S}, {0, 1}, AgentBehavior::NONE},
-                      KeyCase{"ATowardsMinusX", {Key::k_A}, {-1, 0}, AgentBehavior::NONE},
-                      KeyCase{"DTowardsPlusX", {Key::k_D}, {1, 0}, AgentBehavior::NONE},
-                      // Not normalised: the diagonal is faster.
-                      KeyCase{"WAndDDiagonal", {Key::k_W, Key::k_D}, {1, -1}, AgentBehavior::NONE},
-                      KeyCase{"WAndSCancel", {Key::k_W, Key::k_S}, {0, 0}, AgentBehavior::NONE},
-                      KeyCase{"AllFourCancel", {Key::k_W, Key::k_A, Key::k_S, Key::k_D}, {0, 0}, AgentBehavior::NONE},
-                      KeyCase{"LeftButtonAttacks", {Key::k_MOUSE_LEFT}, {0, 0}, AgentBehavior::ATTACK},
-                      KeyCase{"OtherButtonsDoNot", {Key::k_MOUSE_RIGHT, Key::k_MOUSE_MIDDLE}, {0, 0},
-                              AgentBehavior::NONE},
-                      KeyCase{"MovingWhileAttacking", {Key::k_S, Key::k_A, Key::k_MOUSE_LEFT}, {-1, 1},
-                              AgentBehavior::ATTACK}),
+    ::testing::Values(
+        KeyCase{"NoKeyStandsButStillTurns", {}, {0, 0}, AgentBehavior::NONE},
+        KeyCase{"WTowardsMinusZ", {Key::k_W}, {0, -1}, AgentBehavior::NONE},
+        KeyCase{"STowardsPlusZ", {Key::k_S}, {0, 1}, AgentBehavior::NONE},
+        KeyCase{"ATowardsMinusX", {Key::k_A}, {-1, 0}, AgentBehavior::NONE},
+        KeyCase{"DTowardsPlusX", {Key::k_D}, {1, 0}, AgentBehavior::NONE},
+        // Not normalised: the diagonal is faster.
+        KeyCase{"WAndDDiagonal", {Key::k_W, Key::k_D}, {1, -1}, AgentBehavior::NONE},
+        KeyCase{"WAndSCancel", {Key::k_W, Key::k_S}, {0, 0}, AgentBehavior::NONE},
+        KeyCase{"AllFourCancel", {Key::k_W, Key::k_A, Key::k_S, Key::k_D}, {0, 0}, AgentBehavior::NONE},
+        KeyCase{"LeftButtonAttacks", {Key::k_MOUSE_LEFT}, {0, 0}, AgentBehavior::ATTACK},
+        KeyCase{"OtherButtonsDoNot", {Key::k_MOUSE_RIGHT, Key::k_MOUSE_MIDDLE}, {0, 0}, AgentBehavior::NONE},
+        KeyCase{"MovingWhileAttacking", {Key::k_S, Key::k_A, Key::k_MOUSE_LEFT}, {-1, 1}, AgentBehavior::ATTACK}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 struct HeadingCase {
@@ -139,25 +138,24 @@ const float kSlight = std::atan(0.1f);
 
 INSTANTIATE_TEST_SUITE_P(
     Offsets, PlayerHeading,
-    ::testing::Values(
-        HeadingCase{"AlongPlusZIsZero", {0, 0, -5}, 640, 360, 0.0f},
-        // Within the 0.999 dot band around +z the heading snaps to 0...
-        HeadingCase{"InsideTheForwardBandIsZero", {-0.1f, 0, -5}, 640, 360, 0.0f},
-        // ...just outside it, it is just above pi, not just above 0.
-        HeadingCase{"SlightlyPlusXIsJustAbovePi", {-0.5f, 0, -5}, 640, 360, kPi + kSlight},
-        HeadingCase{"SlightlyMinusXIsJustBelowPi", {0.5f, 0, -5}, 640, 360, kPi - kSlight},
-        HeadingCase{"TowardsPlusX", {-5, 0, 0}, 640, 360, kPi + kPi / 2},
-        HeadingCase{"TowardsMinusX", {5, 0, 0}, 640, 360, kPi / 2},
-        HeadingCase{"DiagonalPlusXPlusZ", {-3, 0, -3}, 640, 360, kPi + kPi / 4},
-        // Straight towards -z: angle -pi, heading pi + (-pi) = 0.
-        HeadingCase{"TowardsMinusZIsZero", {0, 0, 5}, 640, 360, 0.0f},
-        // The cat's height plays no part: it is aimed from the plane y = 0.1.
-        HeadingCase{"CatHeightIgnored", {-5, 7, 0}, 640, 360, kPi + kPi / 2},
-        // Pointer pixels: x to the right is +x, y downward is +z.
-        HeadingCase{"RightEdgePixel", {0, 0, 0}, 1280, 360, kPi + kPi / 2},
-        HeadingCase{"LeftEdgePixel", {0, 0, 0}, 0, 360, kPi / 2},
-        HeadingCase{"BottomRightCorner", {0, 0, 0}, 1280, 720, kPi + kPi / 3},
-        HeadingCase{"TopLeftCorner", {0, 0, 0}, 0, 0, kPi / 3}),
+    ::testing::Values(HeadingCase{"AlongPlusZIsZero", {0, 0, -5}, 640, 360, 0.0f},
+                      // Within the 0.999 dot band around +z the heading snaps to 0...
+                      HeadingCase{"InsideTheForwardBandIsZero", {-0.1f, 0, -5}, 640, 360, 0.0f},
+                      // ...just outside it, it is just above pi, not just above 0.
+                      HeadingCase{"SlightlyPlusXIsJustAbovePi", {-0.5f, 0, -5}, 640, 360, kPi + kSlight},
+                      HeadingCase{"SlightlyMinusXIsJustBelowPi", {0.5f, 0, -5}, 640, 360, kPi - kSlight},
+                      HeadingCase{"TowardsPlusX", {-5, 0, 0}, 640, 360, kPi + kPi / 2},
+                      HeadingCase{"TowardsMinusX", {5, 0, 0}, 640, 360, kPi / 2},
+                      HeadingCase{"DiagonalPlusXPlusZ", {-3, 0, -3}, 640, 360, kPi + kPi / 4},
+                      // Straight towards -z: angle -pi, heading pi + (-pi) = 0.
+                      HeadingCase{"TowardsMinusZIsZero", {0, 0, 5}, 640, 360, 0.0f},
+                      // The cat's height plays no part: it is aimed from the plane y = 0.1.
+                      HeadingCase{"CatHeightIgnored", {-5, 7, 0}, 640, 360, kPi + kPi / 2},
+                      // Pointer pixels: x to the right is +x, y downward is +z.
+                      HeadingCase{"RightEdgePixel", {0, 0, 0}, 1280, 360, kPi + kPi / 2},
+                      HeadingCase{"LeftEdgePixel", {0, 0, 0}, 0, 360, kPi / 2},
+                      HeadingCase{"BottomRightCorner", {0, 0, 0}, 1280, 720, kPi + kPi / 3},
+                      HeadingCase{"TopLeftCorner", {0, 0, 0}, 0, 0, kPi / 3}),
     [](const ::testing::TestParamInfo<HeadingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PlayerBehaviourTest, PointerOverTheCatKeepsThePreviousHeading) {

@@ -314,8 +314,7 @@ TEST_F(Renderer, SubMeshNeverUploadedIsSkippedInBothPasses) {
         ovra::Node* node;
         ovra::Component::COMPONENT_TYPE kind;
         Material* material;
-    } cases[] = {{&plane, ovra::Component::VISUAL, green3D_.get()},
-                 {&quad, ovra::Component::VISUAL2D, green2D_.get()}};
+    } cases[] = {{&plane, ovra::Component::VISUAL, green3D_.get()}, {&quad, ovra::Component::VISUAL2D, green2D_.get()}};
     for (const auto& c : cases) {
         ovra::Mesh& mesh = static_cast<ovra::Visual*>(c.node->getComponent(c.kind))->getMesh();
         ovra::Mesh::Sub& stray = mesh.createSubMesh();

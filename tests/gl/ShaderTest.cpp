@@ -249,20 +249,20 @@ TEST_P(GLErrorReport, PrintsThePendingErrorInHexadecimalAndConsumesIt) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GLErrorReport,
-    ::testing::Values(GLErrorCase{"InvalidEnum", [] { glEnable(0xFFFF); }, "(500)"},
-                      GLErrorCase{"InvalidFramebufferOperation",
-                                  [] {
-                                      GLuint fbo = 0;
-                                      glGenFramebuffers(1, &fbo);
-                                      glBindFramebuffer(GL_FRAMEBUFFER, fbo);  // no attachment: incomplete
-                                      glClear(GL_COLOR_BUFFER_BIT);
-                                      glBindFramebuffer(GL_FRAMEBUFFER, 0);
-                                      glDeleteFramebuffers(1, &fbo);
-                                  },
-                                  "(506)"}),
-    [](const ::testing::TestParamInfo<GLErrorCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, GLErrorReport,
+                         ::testing::Values(GLErrorCase{"InvalidEnum", [] { glEnable(0xFFFF); }, "(500)"},
+                                           GLErrorCase{"InvalidFramebufferOperation",
+                                                       [] {
+                                                           GLuint fbo = 0;
+                                                           glGenFramebuffers(1, &fbo);
+                                                           glBindFramebuffer(GL_FRAMEBUFFER,
+                                                                             fbo);  // no attachment: incomplete
+                                                           glClear(GL_COLOR_BUFFER_BIT);
+                                                           glBindFramebuffer(GL_FRAMEBUFFER, 0);
+                                                           glDeleteFramebuffers(1, &fbo);
+                                                       },
+                                                       "(506)"}),
+                         [](const ::testing::TestParamInfo<GLErrorCase>& info) { return info.param.name; });
 
 TEST(GLErrorReportNone, PrintsNothingWithoutPendingError) {
     while (glGetError() != GL_NO_ERROR) {
@@ -331,8 +331,8 @@ TEST(Shader, ObserversMayLeaveTheListWhileBeingTold) {
     shader.addCompileObserver(first);
     shader.addCompileObserver(second);
     shader.addCompileObserver(third);
-    first.leaving = &first;    // leaves while being told
-    second.leaving = &third;   // takes a later one off before its turn
+    first.leaving = &first;   // leaves while being told
+    second.leaving = &third;  // takes a later one off before its turn
 
     ASSERT_TRUE(shader.compile(kVertex, kFragment));
     EXPECT_EQ(log, (std::vector<std::string>{"first", "second"}));

@@ -68,7 +68,7 @@ protected:
 TEST_P(TextureFormats, UploadsTheTexelsUnchangedTopRowFirst) {
     const FormatCase& c = GetParam();
     const Uint8 a = c.hasAlpha ? 0 : 255;
-    const std::vector<Texel> texels = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},
+    const std::vector<Texel> texels = {{255, 0, 0, 255},     {0, 255, 0, 255},  {0, 0, 255, 255},
                                        {255, 255, 255, 255}, {200, 100, 50, a}, {10, 20, 30, 128}};
     ASSERT_TRUE(writeTexels(dir_.file(c.file), c.format, c.kind, 3, texels)) << SDL_GetError();
     const Decoded d = decode(dir_.file(c.file));
@@ -103,7 +103,7 @@ TEST_P(TextureFormats, UploadsTheTexelsUnchangedTopRowFirst) {
 TEST_P(TextureFormats, PlaneShowsTheImageUprightInItsColours) {
     const FormatCase& c = GetParam();
     ASSERT_TRUE(writeTexels(dir_.file(c.file), c.format, c.kind, 2,
-                           {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}));
+                            {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}));
     Texture texture(c.file, GL_LINEAR, GL_CLAMP_TO_EDGE);
     auto shader = gputest::makeRepoShader("simple_shader");
     auto material = gputest::makeColorMaterial(*shader, 1.0f, 1.0f, 1.0f);
@@ -128,7 +128,7 @@ TEST(TextureAlphaMask, CutsOutTransparentTexelsOnlyWhenOn) {
     ScopedRessourcesPath path(dir.path());
     // Bottom right is transparent white; the diffuse colour tints what is drawn.
     ASSERT_TRUE(writeTexels(dir.file("sprite.png"), SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, 2,
-                           {{255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 0}}));
+                            {{255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 0}}));
     Texture texture("sprite.png", GL_LINEAR, GL_CLAMP_TO_EDGE);
     auto shader = gputest::makeRepoShader("simple_shader");
     auto material = gputest::makeColorMaterial(*shader, 1.0f, 1.0f, 0.0f);
@@ -152,7 +152,7 @@ TEST(TextureErrors, MissingOrUndecodableFilesGiveOneLineAndNoTexture) {
     TempFolder dir;
     ScopedRessourcesPath path(dir.path());
     ASSERT_TRUE(writeTexels(dir.file("whole.png"), SDL_PIXELFORMAT_RGB24, ImageFile::PNG, 8,
-                           std::vector<Texel>(64, Texel{1, 2, 3, 255})));
+                            std::vector<Texel>(64, Texel{1, 2, 3, 255})));
     std::string png;
     ASSERT_TRUE(ovra::get_file_contents(dir.file("whole.png").c_str(), png));
     dir.write("truncated.png", png.substr(0, png.size() / 2));
@@ -195,7 +195,7 @@ TEST(TextureErrors, ImageWiderThanTheDriverAllowsIsRefusedNamingItsSize) {
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     const int width = maxSize + 1;
     ASSERT_TRUE(writeTexels(dir.file("wide.png"), SDL_PIXELFORMAT_RGB24, ImageFile::PNG, width,
-                           std::vector<Texel>(static_cast<size_t>(width), Texel{1, 2, 3, 255})));
+                            std::vector<Texel>(static_cast<size_t>(width), Texel{1, 2, 3, 255})));
 
     CapturedStdout out;
     Texture texture("wide.png", GL_LINEAR, GL_CLAMP_TO_EDGE);

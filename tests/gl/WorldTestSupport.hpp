@@ -29,9 +29,7 @@ constexpr int kWindowHeight = 720;
 // "simple_shader" registered from them; then gives the previous path back.
 class RepoRessources {
 public:
-    RepoRessources() : path_(repoRessources()) {
-        shader_ = ovra::ObjectManager::createShader("simple_shader", false);
-    }
+    RepoRessources() : path_(repoRessources()) { shader_ = ovra::ObjectManager::createShader("simple_shader", false); }
     RepoRessources(const RepoRessources&) = delete;
     RepoRessources& operator=(const RepoRessources&) = delete;
 

@@ -159,9 +159,7 @@ public:
     bool ended() const { return endFrame_ >= 0; }
 
 private:
-    Environment& environment() {
-        return static_cast<Environment&>(*getRootEntity().findChild("Environment", false));
-    }
+    Environment& environment() { return static_cast<Environment&>(*getRootEntity().findChild("Environment", false)); }
 
     std::string when() const { return "game " + std::to_string(game_) + ", frame " + std::to_string(frames_); }
 
@@ -213,7 +211,8 @@ private:
         if (!ended() && world.isGameOver()) {
             endFrame_ = frames_;
             if (health > 0) {
-                violations_.note("the game ends when the cat's health is used up", std::to_string(health) + " in " + when());
+                violations_.note("the game ends when the cat's health is used up",
+                                 std::to_string(health) + " in " + when());
             }
         }
     }
@@ -299,8 +298,9 @@ TEST(Soak, GamesOfTheRealLevelKeepTheRulesEveryFrameAndTheMemoryFlat) {
     std::cout << "soak: " << frames << " frames, " << games.size() << " games (" << ended
               << " ended by the cat's fall); " << kMemoryMeasure << " after game " << warmUp + 1 << ": "
               << memoryAfterGame[warmUp] << " bytes, after the last: " << memoryAfterGame.back() << " bytes ("
-              << growth / static_cast<long>(changes.size()) << " bytes a game on average), median change from one game to the next: "
-              << medianChange << " bytes" << std::endl;
+              << growth / static_cast<long>(changes.size())
+              << " bytes a game on average), median change from one game to the next: " << medianChange << " bytes"
+              << std::endl;
     RecordProperty("frames", frames);
     RecordProperty("games", static_cast<int>(games.size()));
     RecordProperty("median_memory_change_per_game", static_cast<int>(medianChange));

@@ -38,18 +38,23 @@ TEST_F(ApplicationBeforeRun, InputAndContainerAreStandInsThatReportOneErrorLineE
     } cases[] = {
         {"key held", [] { return !GETINPUT().isKeyDown(Input::k_A); }, noInput},
         {"key released", [] { return !GETINPUT().isKeyUp(Input::k_ESCAPE); }, noInput},
-        {"pointer", [] { return GETINPUT().getMouseX() == 0 && GETINPUT().getMouseY() == 0; }, noInput + "\n" + noInput},
+        {"pointer", [] { return GETINPUT().getMouseX() == 0 && GETINPUT().getMouseY() == 0; },
+         noInput + "\n" + noInput},
         {"pointer movement", [] { return !GETINPUT().isMouseMoving(); }, noInput},
         {"window size", [] { return GETCONTAINER().getWidth() == 0; }, noContainer},
-        {"window initialisation", [] {
+        {"window initialisation",
+         [] {
              ovra::GLContainer::GLContainerParam param;
              param.width = 640;
              return !GETCONTAINER().initialize(param) && GETCONTAINER().getHeight() == 0;
-         }, noContainer + "\n" + noContainer},
-        {"picking through the camera", [&] {
+         },
+         noContainer + "\n" + noContainer},
+        {"picking through the camera",
+         [&] {
              return camera->screenToWorldToPlanePosition(10, 10, glm::vec3(0.0f), glm::vec3(0.0f, 1.0f, 0.0f)) ==
                     glm::vec3(0.0f);
-         }, noContainer},
+         },
+         noContainer},
     };
     for (const auto& c : cases) {
         CapturedStdout out;

@@ -24,7 +24,7 @@ using ovra::Node;
 
 namespace {
 
-constexpr int kSlots = 26;      // the level's two roots, then the scripted nodes
+constexpr int kSlots = 26;  // the level's two roots, then the scripted nodes
 constexpr int kFirstScripted = 2;
 const char* const kNames[] = {"a", "b", "c"};
 

@@ -45,7 +45,6 @@ private:
     int* destroyed_;
 };
 
-
 }  // namespace
 
 TEST(Node, SequenceNumbersAreSharedByEveryNodeKindAndCountUp) {
@@ -164,9 +163,9 @@ TEST(Node, AttachingAnAncestorIsRefusedWithALine) {
     for (const auto& c : cases) {
         CapturedStdout out;
         c.below->attach(*c.ancestor);
-        EXPECT_NE(out.text().find("ERROR: Ovra: Node: " + c.ancestor->getName() + " is an ancestor of " +
-                                  c.below->getName()),
-                  std::string::npos);
+        EXPECT_NE(
+            out.text().find("ERROR: Ovra: Node: " + c.ancestor->getName() + " is an ancestor of " + c.below->getName()),
+            std::string::npos);
     }
     EXPECT_EQ(root.getParent(), nullptr);
     EXPECT_EQ(child->getParent(), &root);
@@ -246,15 +245,15 @@ TEST(Node, WhatNamesNothingAnswersNullOrFalseSilentlyAndChangesNothing) {
     } cases[] = {
         {"child index far past the end", [&] { return root.getChild(UINT_MAX) == nullptr; }},
         {"child of a leaf", [&] { return grandchild->getChild(0) == nullptr; }},
-        {"number of a node outside the tree", [&] {
-             return root.findChild(static_cast<unsigned long>(elsewhere.getID()), true) == nullptr;
-         }},
+        {"number of a node outside the tree",
+         [&] { return root.findChild(static_cast<unsigned long>(elsewhere.getID()), true) == nullptr; }},
         {"number never given", [&] { return root.findChild(ULONG_MAX, true) == nullptr; }},
         {"empty name", [&] { return root.findChild(std::string(), true) == nullptr; }},
         {"detach of itself", [&] { return !root.detach(root); }},
         {"detach of a grandchild", [&] { return !root.detach(*grandchild); }},
         {"detach of a node never attached", [&] { return !root.detach(elsewhere); }},
-        {"component kind without a rule", [&] {
+        {"component kind without a rule",
+         [&] {
              return root.getComponent(static_cast<Component::COMPONENT_TYPE>(99)) == nullptr &&
                     root.newComponent(static_cast<Component::COMPONENT_TYPE>(99)) == nullptr;
          }},

@@ -105,30 +105,40 @@ TYPED_TEST(NodeWalk, NodesRemovedDuringTheWalkAreSkippedAndTheOthersUpdatedOnce)
         const char* updated;
     };
     const Case cases[] = {
-        {"detaches the next sibling", [](Scripted& b, Node&, Node& c, auto& taken) {
+        {"detaches the next sibling",
+         [](Scripted& b, Node&, Node& c, auto& taken) {
              b.getParent()->detach(c);
              taken.emplace_back(&c);
-         }, "a b d"},
+         },
+         "a b d"},
         {"destroys the next sibling", [](Scripted&, Node&, Node& c, auto&) { delete &c; }, "a b d"},
-        {"detaches the previous sibling", [](Scripted& b, Node& a, Node&, auto& taken) {
+        {"detaches the previous sibling",
+         [](Scripted& b, Node& a, Node&, auto& taken) {
              b.getParent()->detach(a);
              taken.emplace_back(&a);
-         }, "a b c d"},
+         },
+         "a b c d"},
         {"destroys the previous sibling", [](Scripted&, Node& a, Node&, auto&) { delete &a; }, "a b c d"},
-        {"detaches itself", [](Scripted& b, Node&, Node&, auto& taken) {
+        {"detaches itself",
+         [](Scripted& b, Node&, Node&, auto& taken) {
              b.getParent()->detach(b);
              taken.emplace_back(&b);
-         }, "a b c d"},
+         },
+         "a b c d"},
         {"destroys itself", [](Scripted& b, Node&, Node&, auto&) { delete &b; }, "a b c d"},
-        {"detaches itself and attaches again", [](Scripted& b, Node&, Node&, auto&) {
+        {"detaches itself and attaches again",
+         [](Scripted& b, Node&, Node&, auto&) {
              Node& parent = *b.getParent();
              parent.detach(b);
              parent.attach(b);
-         }, "a b c d b"},
-        {"destroys both neighbours", [](Scripted&, Node& a, Node& c, auto&) {
+         },
+         "a b c d b"},
+        {"destroys both neighbours",
+         [](Scripted&, Node& a, Node& c, auto&) {
              delete &a;
              delete &c;
-         }, "a b d"},
+         },
+         "a b d"},
     };
     for (const Case& c : cases) {
         this->order.clear();

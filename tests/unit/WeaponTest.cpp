@@ -59,13 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
     Frames, WeaponCooldown,
     ::testing::Values(
         // 0.25 + 0.25 reaches the period exactly: equality counts, ready in frame 2.
-        CooldownCase{"QuarterSecondFramesReadyInFrameTwo", 0.5f, {}, {0.25f, 0.25f, 0.25f, 0.25f},
-                     {false, true, false, true}},
+        CooldownCase{
+            "QuarterSecondFramesReadyInFrameTwo", 0.5f, {}, {0.25f, 0.25f, 0.25f, 0.25f}, {false, true, false, true}},
         CooldownCase{"OneFrameOfExactlyThePeriod", 0.5f, {}, {0.5f, 0.5f}, {true, true}},
         CooldownCase{"JustShortOfThePeriodWaits", 0.5f, {}, {0.49f, 0.0f, 0.01f}, {false, false, true}},
         // 0.4 + 0.4 overshoots by 0.3; carried over it would make frame 3 ready.
-        CooldownCase{"ExcessOverThePeriodIsDiscarded", 0.5f, {}, {0.4f, 0.4f, 0.4f, 0.4f},
-                     {false, true, false, true}},
+        CooldownCase{"ExcessOverThePeriodIsDiscarded", 0.5f, {}, {0.4f, 0.4f, 0.4f, 0.4f}, {false, true, false, true}},
         // Time while ready must not bank up for the next cooldown.
         CooldownCase{"IdleTimeWhileReadyDoesNotCount", 0.5f, {10.0f, 10.0f}, {0.25f, 0.25f}, {false, true}},
         CooldownCase{"OtherFireRate", 1.0f, {}, {0.5f, 0.25f, 0.25f}, {false, false, true}}),

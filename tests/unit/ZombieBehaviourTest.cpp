@@ -86,8 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
         ChaseCase{"ExactlyOneAwayStandsButTurns", {0, 0, 0}, {1, 0, 0}, {0, 0}, kPi / 2 + kPi},
         ChaseCase{"CloserThanOneStandsButTurns", {0, 0, 0}, {-0.5f, 0, 0}, {0, 0}, kPi / 2},
         // The stop distance is three-dimensional: 0.9 across but 0.5 below is beyond 1.
-        ChaseCase{"WithinOneAcrossButNotInSpace", {0, 0.5f, 0}, {0.9f, 0, 0},
-                  {0.9f / std::sqrt(1.06f), 0}, kPi + std::acos(0.0f)},
+        ChaseCase{"WithinOneAcrossButNotInSpace",
+                  {0, 0.5f, 0},
+                  {0.9f, 0, 0},
+                  {0.9f / std::sqrt(1.06f), 0},
+                  kPi + std::acos(0.0f)},
         // A zero offset has no direction: acos(0) = pi / 2, kept positive, never NaN.
         ChaseCase{"TargetOnTheZombie", {4, 0.1f, -2}, {4, 0.1f, -2}, {0, 0}, kPi / 2 + kPi}),
     [](const ::testing::TestParamInfo<ChaseCase>& info) { return std::string(info.param.name); });

@@ -3,8 +3,8 @@
 #ifndef OVRA_LEVEL_HPP
 #define OVRA_LEVEL_HPP
 
-#include "Ovra3D/Entity.hpp"
 #include "Ovra3D/2D/Entity2D.hpp"
+#include "Ovra3D/Entity.hpp"
 
 namespace ovra {
 

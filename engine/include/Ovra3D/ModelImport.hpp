@@ -38,8 +38,7 @@ void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& b
 
 /// Fills `material` from `aimaterial`: name, colours, opacity, specular factor and the first
 /// diffuse texture, looked for beside the model whatever folder the file names.
-void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial,
-                                        Material& material);
+void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial, Material& material);
 
 /// Sets `color` to the colour stored under the key, or to the given default when there is
 /// none or `pKey` is null.

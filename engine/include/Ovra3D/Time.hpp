@@ -13,8 +13,8 @@ class Time {
 public:
     virtual ~Time() = default;
 
-    static float deltaTime;   ///< Seconds of the current frame; 0 before the first frame.
-    static uint16_t fps;      ///< Target frame rate, read when run() starts; 0 = uncapped.
+    static float deltaTime;  ///< Seconds of the current frame; 0 before the first frame.
+    static uint16_t fps;     ///< Target frame rate, read when run() starts; 0 = uncapped.
 
 private:
     Time() = default;

@@ -33,8 +33,8 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
                   << "):" << static_cast<int>(pixelFormat->BitsPerPixel) << std::endl;
     } else if (sdlimage->w > maxSize || sdlimage->h > maxSize) {
         // Past the driver's limit: some drivers read out of bounds instead of refusing it.
-        std::cout << "ERROR: Ovra: Texture: Image too large (" << fullPath << "):" << sdlimage->w << "x"
-                  << sdlimage->h << std::endl;
+        std::cout << "ERROR: Ovra: Texture: Image too large (" << fullPath << "):" << sdlimage->w << "x" << sdlimage->h
+                  << std::endl;
     } else {
         // Red in the first byte means RGB order in memory, anything else BGR.
         const bool redFirst = pixelFormat->Rmask == 0xFF;

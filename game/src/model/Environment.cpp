@@ -97,14 +97,10 @@ glm::vec3 Environment::generateSpawnPosition() {
     const int border = std::rand() % 4;
     const auto place = static_cast<float>(std::rand() % 21 - 10);
     switch (border) {
-        case 0:
-            return glm::vec3(-10.0f, 0.1f, place);
-        case 2:
-            return glm::vec3(10.0f, 0.1f, place);
-        case 1:
-            return glm::vec3(place, 0.1f, -10.0f);
-        default:
-            return glm::vec3(place, 0.1f, 10.0f);
+        case 0: return glm::vec3(-10.0f, 0.1f, place);
+        case 2: return glm::vec3(10.0f, 0.1f, place);
+        case 1: return glm::vec3(place, 0.1f, -10.0f);
+        default: return glm::vec3(place, 0.1f, 10.0f);
     }
 }
 

@@ -56,8 +56,8 @@ void PlayerBehaviour::updateAngle(const ovra::Transform& transform) {
     const auto cursorX = static_cast<unsigned int>(input.getMouseX());
     const auto cursorY = static_cast<unsigned int>(input.getMouseY());
     const glm::vec3& position = transform.getWorldPosition();
-    const glm::vec3 cursorPosition =
-        camera->screenToWorldToPlanePosition(cursorX, cursorY, kAimPlanePoint, kAimPlaneNormal);
+    const glm::vec3 cursorPosition = camera->screenToWorldToPlanePosition(cursorX, cursorY, kAimPlanePoint,
+                                                                          kAimPlaneNormal);
 
     // With the pointer right over the cat the aim is undefined (the plane pick's rounding
     // leaves a few millionths of a unit in any direction): keep the last heading instead.

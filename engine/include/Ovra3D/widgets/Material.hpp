@@ -32,17 +32,17 @@ public:
         /// Grey diffuse, orange edges 2 pixels wide, filled triangles, no alpha mask.
         Properties();
 
-        Color ambientColor;       ///< Kept from model files; not drawn with.
-        Color diffuseColor;       ///< The face colour ("u_color").
-        Color specularColor;      ///< Kept from model files; not drawn with.
-        float transparency;       ///< Opacity from model files, 0 to 1; not drawn with.
-        float specularIntensity;  ///< Kept from model files; not drawn with.
-        float specularStrength;   ///< Not drawn with.
-        bool useAlphaMask;        ///< Sent to "u_useAlphaMask".
-        DRAWING_MODE drawingMode; ///< Fill, wire or both.
-        Color edgeColor;          ///< Edge colour of WIRE_AND_FILL.
-        float edgeWidth;          ///< Line width of the wire passes, in pixels.
-        GLenum drawingType;       ///< The primitive handed to glDrawElements (GL_TRIANGLES, GL_LINES...).
+        Color ambientColor;        ///< Kept from model files; not drawn with.
+        Color diffuseColor;        ///< The face colour ("u_color").
+        Color specularColor;       ///< Kept from model files; not drawn with.
+        float transparency;        ///< Opacity from model files, 0 to 1; not drawn with.
+        float specularIntensity;   ///< Kept from model files; not drawn with.
+        float specularStrength;    ///< Not drawn with.
+        bool useAlphaMask;         ///< Sent to "u_useAlphaMask".
+        DRAWING_MODE drawingMode;  ///< Fill, wire or both.
+        Color edgeColor;           ///< Edge colour of WIRE_AND_FILL.
+        float edgeWidth;           ///< Line width of the wire passes, in pixels.
+        GLenum drawingType;        ///< The primitive handed to glDrawElements (GL_TRIANGLES, GL_LINES...).
     };
 
     /// Default settings, no shader, no texture, the next material number.
