@@ -18,6 +18,9 @@ with_display() {
   fi
 }
 
+echo "== Format of the tracked sources (clang-format)"
+bash "$ROOT/scripts/check_format.sh"
+
 echo "== Release build (program, tests, benchmarks)"
 cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$ROOT/build" -j"$JOBS"
