@@ -44,7 +44,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # are listed. The release and sanitizer builds above already replayed the same inputs.
 echo "== Fuzz build (clang, libFuzzer)"
 cmake -S "$ROOT" -B "$ROOT/build-fuzz" -DOVRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF -DOVRA_BUILD_VIEWER=OFF -DOVRA_BUILD_TOOLS=OFF \
   -DOVRA_FUZZ_SECONDS="${OVRA_FUZZ_SECONDS:-60}"
 cmake --build "$ROOT/build-fuzz" -j"$JOBS"
 (cd "$ROOT/build-fuzz" && xvfb-run -a -s "-screen 0 640x480x24" ctest -L fuzz -j2 --output-on-failure)
