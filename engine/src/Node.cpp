@@ -19,16 +19,16 @@ int64_t cid = 0;
 // that detach can move its position back and the destructor can stop it; it
 // unregisters itself even when a child's update throws.
 struct Node::Walk {
-    explicit Walk(Node& node) : node_(node), outer(node.walks_) { node.walks_ = this; }
+    explicit Walk(Node& walked) : node(walked), outer(walked.walks_) { walked.walks_ = this; }
     ~Walk() {
         if (!nodeDestroyed) {
-            node_.walks_ = outer;
+            node.walks_ = outer;
         }
     }
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
 
-    Node& node_;
+    Node& node;
     Walk* outer;
     std::size_t next = 0;  // index in children_ of the next child to update
     bool nodeDestroyed = false;
@@ -214,25 +214,11 @@ Component* Node::createComponent(Component::COMPONENT_TYPE ct) {
 
 void Node::releaseComponents() {
     // Components are destroyed through their concrete type (Component has no virtual
-    // destructor); a visual leaves its registry before the renderer could see it dangling.
+    // destructor); a visual takes itself out of its registry as it goes.
     for (auto& [type, component] : components_) {
         switch (type) {
-            case Component::VISUAL: {
-                auto* visual = static_cast<Visual*>(component);
-                if (ObjectManager::getVisual(visual->getID()) == visual) {
-                    ObjectManager::removeVisual(visual->getID());
-                }
-                delete visual;
-                break;
-            }
-            case Component::VISUAL2D: {
-                auto* visual = static_cast<Visual*>(component);
-                if (ObjectManager::getVisual2D(visual->getID()) == visual) {
-                    ObjectManager::removeVisual2D(visual->getID());
-                }
-                delete visual;
-                break;
-            }
+            case Component::VISUAL:
+            case Component::VISUAL2D: delete static_cast<Visual*>(component); break;
             case Component::CAMERA: delete static_cast<Camera*>(component); break;
             default: break;
         }

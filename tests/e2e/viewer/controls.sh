@@ -28,15 +28,8 @@ start_viewer() {
 
 # Waits up to 20 s for the viewer to end; fails unless its status is 0.
 expect_clean_exit() {
-  local deadline=$((SECONDS + 20))
-  while kill -0 "$GAME_PID" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "still running 20 s later"
-    sleep 0.05
-  done
-  wait "$GAME_PID"
-  local status=$?
-  GAME_PID=""
-  [ "$status" -eq 0 ] || fail "exit status $status"
+  wait_for_game_end "$CASE"
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
   ! grep -q "Sanitizer" "$WORK/err" || fail "sanitizer report"
 }
 
