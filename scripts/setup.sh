@@ -12,9 +12,12 @@ PLAY=(
   libgl1-mesa-dri libglx-mesa0
 )
 PACKAGE=(dpkg-dev file)
+# The fuzz build links clang's fuzzer and sanitizer runtimes (libclang-rt-14-dev, which clang only
+# recommends); llvm brings llvm-symbolizer, without which no crash report names its source.
+# git lists the tracked sources for the format check.
 TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libfuzzer-14-dev doxygen clang-format
+  clang libfuzzer-14-dev libclang-rt-14-dev llvm doxygen clang-format git
   xvfb xauth x11-utils xdotool imagemagick
   desktop-file-utils appstream
 )
