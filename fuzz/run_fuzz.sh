@@ -8,37 +8,74 @@
 #
 #   run_fuzz.sh <fuzz program> <target name> <seconds> <work folder> [extra libFuzzer options]
 #
-# Needs a display. The grown corpus, the crashing inputs and their reports stay in
-# <work folder>/<target name>/; the last lines give executions, coverage and corpus size.
+# Needs a display and llvm-symbolizer. The grown corpus, the crashing inputs and their reports
+# stay in <work folder>/<target name>/; the last lines give executions, coverage and corpus size.
 # OVRA_FUZZ_MAX_FAILURES (default 50) ends the run early after that many failing inputs.
+#
+# The run fails, saying why, when it has not tested what it claims:
+# - the program is missing, or a session ends before libFuzzer has started fuzzing (no display);
+# - fewer inputs were executed than OVRA_FUZZ_MIN_EXECUTIONS (default: one per second asked for,
+#   more than the seeds: so the fuzzing itself ran);
+# - a report has frames without symbols (no symbolizer, or a program built without them);
+# - an input's replay gives no stack to sort by ("unknown": no crash again, or an out-of-memory
+#   stop) and it is not one of the known library inputs in fuzz/known/<target name>/.
 set -uo pipefail
+if [ $# -lt 4 ]; then
+  echo "usage: $0 <fuzz program> <target name> <seconds> <work folder> [libFuzzer options]" >&2
+  exit 2
+fi
 EXE="$1"
 TARGET="$2"
 SECONDS_TO_RUN="$3"
 WORK="$4/$TARGET"
 shift 4
 SRC="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+MIN_EXECUTIONS="${OVRA_FUZZ_MIN_EXECUTIONS:-$SECONDS_TO_RUN}"
 
-rm -rf "$WORK/artifacts" "$WORK/reports" "$WORK/tmp" "$WORK/fuzz.log"
+give_up() {
+  echo "fuzz_$TARGET: FAIL: $*" >&2
+  exit 1
+}
+
+[ -f "$EXE" ] && [ -x "$EXE" ] || give_up "no fuzz program at $EXE"
+SYMBOLIZER="${ASAN_SYMBOLIZER_PATH:-$(command -v llvm-symbolizer-14 || command -v llvm-symbolizer || true)}"
+[ -n "$SYMBOLIZER" ] && [ -x "$SYMBOLIZER" ] ||
+  give_up "llvm-symbolizer is missing, so reports would name no source (bash scripts/setup.sh test installs llvm)"
+
+rm -rf "$WORK/artifacts" "$WORK/reports" "$WORK/tmp" "$WORK/fuzz.log" "$WORK/session.log"
 mkdir -p "$WORK/corpus" "$WORK/artifacts" "$WORK/reports" "$WORK/tmp"
 export TMPDIR="$WORK/tmp"
-export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:allocator_may_return_null=0"
+export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:allocator_may_return_null=0:fast_unwind_on_malloc=0"
 export LSAN_OPTIONS="suppressions=$SRC/fuzz/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export ASAN_SYMBOLIZER_PATH="${ASAN_SYMBOLIZER_PATH:-$(command -v llvm-symbolizer-14 || command -v llvm-symbolizer || true)}"
+export ASAN_SYMBOLIZER_PATH="$SYMBOLIZER"
 
 inputs=("$SRC/fuzz/corpus/$TARGET")
 [ -d "$SRC/fuzz/regressions/$TARGET" ] && inputs+=("$SRC/fuzz/regressions/$TARGET")
 
 start=$SECONDS
 sessions=0
+stopped_early=""
 while true; do
   left=$((SECONDS_TO_RUN - (SECONDS - start)))
   [ "$left" -lt 5 ] && break
   sessions=$((sessions + 1))
   "$EXE" -max_total_time="$left" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
-    -artifact_prefix="$WORK/artifacts/" "$@" "$WORK/corpus" "${inputs[@]}" >>"$WORK/fuzz.log" 2>&1
-  [ $? -eq 0 ] && break
+    -artifact_prefix="$WORK/artifacts/" "$@" "$WORK/corpus" "${inputs[@]}" >"$WORK/session.log" 2>&1
+  status=$?
+  cat "$WORK/session.log" >>"$WORK/fuzz.log"
+  # libFuzzer prints INITED once the seeds have run and fuzzing begins; a program that stops
+  # before (no display, bad options) would only be restarted again and again.
+  if ! grep -qE '^#[0-9]+[[:space:]]+INITED' "$WORK/session.log"; then
+    if grep -q "Test unit written to" "$WORK/session.log"; then
+      # A seed or saved regression failed: sorted below with the others.
+      stopped_early="a seed or saved regression failed before fuzzing began"
+      break
+    fi
+    tail -n 5 "$WORK/session.log" >&2
+    give_up "the program stopped (exit $status) before fuzzing began; its output is above and in $WORK/fuzz.log"
+  fi
+  [ $status -eq 0 ] && break
   # Once this many inputs have failed, stop rather than hit the same library fault again and again.
   [ "$(find "$WORK/artifacts" -type f | wc -l)" -ge "${OVRA_FUZZ_MAX_FAILURES:-50}" ] && break
 done
@@ -49,48 +86,84 @@ echo "fuzz_$TARGET: ${elapsed}s in $sessions session(s), $executions executions,
 echo "last stats: $(grep -E '^#[0-9]+' "$WORK/fuzz.log" | tail -n 1)"
 echo "corpus: $(find "$WORK/corpus" -type f | wc -l) files"
 
-# Prints "project <frame>", "library <frame>" or "unknown" for one sanitizer report: the
-# first stack of an error, or every stack of a leak report (any project frame wins).
+# Prints "project <frame>", "library <frame>", "unsymbolized <frame>" or "unknown" for one
+# sanitizer report: the first stack of an error, or every stack of a leak report (any project
+# frame wins). A frame of the program itself without a source path cannot be sorted: the
+# engine is linked into the program, so it could be the project's.
 classify() {
-  awk -v src="$SRC" '
+  awk -v exe="$EXE" '
     function meaningful(line) {
       if (line ~ /in (__interceptor_|__asan|__sanitizer|__ubsan|__lsan|operator new|operator delete|malloc|calloc|realloc|free|fuzzer::)/) return 0
       if (line ~ /(libc\.so|libstdc\+\+\.so|libc\+\+|ld-linux|libgcc_s)/) return 0
       if (line ~ /in (raise|abort|__pthread_kill_implementation|std::terminate|__cxa_|__gxx_|__libc_)/) return 0
       if (line ~ / (nptl|stdlib|signal|csu|string|sysdeps)\//) return 0
-      if (line ~ /compiler-rt\//) return 0
+      if (line ~ /compiler-rt\/|\/usr\/include\/c\+\+\//) return 0
       return 1
     }
+    function unsymbolized(line) {
+      return index(line, "(" exe "+0x") > 0 && line !~ / \/[^ ]+:[0-9]+/
+    }
+    /Failed to use and restart external symbolizer/ { blind = 1 }
     /Direct leak|Indirect leak/ { stack_open = 1; picked = 0; leak = 1; next }
     /^ *#[0-9]+ 0x/ {
       if (done && !leak) next
       if (picked) next
       if (!meaningful($0)) next
       picked = 1; done = 1
-      if ($0 ~ /\/(engine|game)\/(src|include)\/|\/fuzz\/(support|targets)\//) { project = $0 }
+      if (unsymbolized($0)) { if (blind_frame == "") blind_frame = $0 }
+      else if ($0 ~ /\/(engine|game)\/(src|include)\/|\/fuzz\/(support|targets)\//) { project = $0 }
       else if (first == "") { first = $0 }
       next
     }
     /^$/ { if (leak) picked = 0 }
     END {
       if (project != "") { sub(/^ *#[0-9]+ 0x[0-9a-f]+ /, "", project); print "project " project }
+      else if (blind_frame != "") { sub(/^ *#[0-9]+ 0x[0-9a-f]+ /, "", blind_frame); print "unsymbolized " blind_frame }
+      else if (blind) print "unsymbolized (the symbolizer failed)"
       else if (first != "") { sub(/^ *#[0-9]+ 0x[0-9a-f]+ /, "", first); print "library " first }
       else print "unknown"
     }' "$1"
 }
 
-failed=0
+# The known library input with the same bytes, if any.
+known_input() {
+  local known
+  for known in "$SRC/fuzz/known/$TARGET"/*; do
+    if cmp -s "$known" "$1"; then
+      echo "${known#"$SRC/"}"
+      return 0
+    fi
+  done
+  return 1
+}
+
+failed=()
 shopt -s nullglob
 for artifact in "$WORK"/artifacts/*; do
   name="$(basename "$artifact")"
   report="$WORK/reports/$name.txt"
   "$EXE" -timeout=10 -rss_limit_mb=2048 "$artifact" >"$report" 2>&1
   verdict="$(classify "$report")"
+  case "$verdict" in
+    project*) failed+=("$name: a crash or leak in the project's code") ;;
+    unsymbolized*) failed+=("$name: its report has frames without symbols; is llvm-symbolizer working?") ;;
+    unknown)
+      if known="$(known_input "$artifact")"; then
+        verdict="unknown, the known library input $known"
+      else
+        failed+=("$name: no stack to sort it by (no crash on replay, or out of memory); input kept")
+      fi
+      ;;
+  esac
   echo "$name: $verdict"
-  case "$verdict" in project*) failed=1 ;; esac
 done
-if [ "$failed" -ne 0 ]; then
-  echo "fuzz_$TARGET: a crash or leak in the project's code; reports in $WORK/reports"
+[ -n "$stopped_early" ] && failed+=("$stopped_early")
+if [ "$executions" -lt "$MIN_EXECUTIONS" ]; then
+  failed+=("only $executions inputs executed, fewer than the $MIN_EXECUTIONS required (OVRA_FUZZ_MIN_EXECUTIONS)")
+fi
+if [ ${#failed[@]} -gt 0 ]; then
+  printf 'fuzz_%s: FAIL: %s\n' "$TARGET" "${failed[@]}" >&2
+  echo "fuzz_$TARGET: inputs in $WORK/artifacts, reports in $WORK/reports" >&2
   exit 1
 fi
 exit 0

@@ -61,13 +61,15 @@ MOUNTS=()
 cleanup() {
   local status=$?
   trap - EXIT INT TERM HUP
+  set +e
   if [ -n "$ROOT" ]; then
     # Whatever the command left running inside would keep the mounts busy.
-    local pid
-    for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-      [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$ROOT" ] && kill -KILL "$pid" 2>/dev/null
-    done
-    sleep 1
+    local inside
+    inside="$(find /proc -mindepth 2 -maxdepth 2 -name root -lname "$ROOT" 2>/dev/null | cut -d/ -f3)"
+    if [ -n "$inside" ]; then
+      kill -KILL $inside 2>/dev/null
+      sleep 1
+    fi
     local i
     for ((i = ${#MOUNTS[@]} - 1; i >= 0; i--)); do
       umount "${MOUNTS[i]}" 2>/dev/null || umount -l "${MOUNTS[i]}" ||
@@ -125,6 +127,8 @@ mount_in /dev /dev --bind
 mount_in devpts /dev/pts -t devpts -o newinstance,ptmxmode=0666
 mount_in shm /dev/shm -t tmpfs -o mode=1777
 mount_in "$CACHE/archives" /var/cache/apt/archives --bind
+mkdir -p "$ROOT/var/cache/apt/archives/partial"
+chroot "$ROOT" chown _apt:root /var/cache/apt/archives/partial
 
 # A login as root would give this environment; no display, no locale.
 ENV=(env -i HOME=/root USER=root LOGNAME=root SHELL=/bin/bash TERM=dumb
