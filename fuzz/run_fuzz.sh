@@ -60,10 +60,16 @@ while true; do
   left=$((SECONDS_TO_RUN - (SECONDS - start)))
   [ "$left" -lt 5 ] && break
   sessions=$((sessions + 1))
-  "$EXE" -max_total_time="$left" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
+  # libFuzzer can hang while it reports an out-of-memory stop (its memory profile starts the
+  # symbolizer from a forked child), so each session runs under a deadline.
+  timeout -s KILL $((left + 180)) "$EXE" -max_total_time="$left" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
     -artifact_prefix="$WORK/artifacts/" "$@" "$WORK/corpus" "${inputs[@]}" >"$WORK/session.log" 2>&1
   status=$?
   cat "$WORK/session.log" >>"$WORK/fuzz.log"
+  if [ $status -eq 137 ]; then
+    stopped_early="session $sessions hung past its deadline and was killed; its output is in $WORK/fuzz.log"
+    break
+  fi
   # libFuzzer prints INITED once the seeds have run and fuzzing begins; a program that stops
   # before (no display, bad options) would only be restarted again and again.
   if ! grep -qE '^#[0-9]+[[:space:]]+INITED' "$WORK/session.log"; then
@@ -142,7 +148,7 @@ shopt -s nullglob
 for artifact in "$WORK"/artifacts/*; do
   name="$(basename "$artifact")"
   report="$WORK/reports/$name.txt"
-  "$EXE" -timeout=10 -rss_limit_mb=2048 "$artifact" >"$report" 2>&1
+  timeout -s KILL 300 "$EXE" -timeout=10 -rss_limit_mb=2048 "$artifact" >"$report" 2>&1
   verdict="$(classify "$report")"
   case "$verdict" in
     project*) failed+=("$name: a crash or leak in the project's code") ;;
@@ -162,7 +168,7 @@ if [ "$executions" -lt "$MIN_EXECUTIONS" ]; then
   failed+=("only $executions inputs executed, fewer than the $MIN_EXECUTIONS required (OVRA_FUZZ_MIN_EXECUTIONS)")
 fi
 if [ ${#failed[@]} -gt 0 ]; then
-  printf 'fuzz_%s: FAIL: %s\n' "$TARGET" "${failed[@]}" >&2
+  for reason in "${failed[@]}"; do echo "fuzz_$TARGET: FAIL: $reason" >&2; done
   echo "fuzz_$TARGET: inputs in $WORK/artifacts, reports in $WORK/reports" >&2
   exit 1
 fi
