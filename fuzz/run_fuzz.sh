@@ -14,8 +14,8 @@
 #
 # The run fails, saying why, when it has not tested what it claims:
 # - the program is missing, or a session ends before libFuzzer has started fuzzing (no display);
-# - fewer inputs were executed than OVRA_FUZZ_MIN_EXECUTIONS (default: one per second asked for,
-#   more than the seeds: so the fuzzing itself ran);
+# - fewer inputs were executed than OVRA_FUZZ_MIN_EXECUTIONS (default: the seeds and saved
+#   regressions, and one more for every 4 seconds asked for: so the fuzzing itself ran);
 # - a report has frames without symbols (no symbolizer, or a program built without them);
 # - an input's replay gives no stack to sort by ("unknown": no crash again, or an out-of-memory
 #   stop) and it is not one of the known library inputs in fuzz/known/<target name>/.
@@ -30,7 +30,6 @@ SECONDS_TO_RUN="$3"
 WORK="$4/$TARGET"
 shift 4
 SRC="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-MIN_EXECUTIONS="${OVRA_FUZZ_MIN_EXECUTIONS:-$SECONDS_TO_RUN}"
 
 give_up() {
   echo "fuzz_$TARGET: FAIL: $*" >&2
@@ -52,6 +51,8 @@ export ASAN_SYMBOLIZER_PATH="$SYMBOLIZER"
 
 inputs=("$SRC/fuzz/corpus/$TARGET")
 [ -d "$SRC/fuzz/regressions/$TARGET" ] && inputs+=("$SRC/fuzz/regressions/$TARGET")
+# Replaying the seeds alone is not fuzzing: ask for one new input per 4 seconds on top of them.
+MIN_EXECUTIONS="${OVRA_FUZZ_MIN_EXECUTIONS:-$(($(find "${inputs[@]}" -type f | wc -l) + SECONDS_TO_RUN / 4))}"
 
 start=$SECONDS
 sessions=0
