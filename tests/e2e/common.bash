@@ -51,6 +51,9 @@ start_private_display() {
   export DISPLAY=":$(head -n 1 "$WORK/display")"
   # An outer session's cookie file holds nothing for this server.
   unset XAUTHORITY
+  # Only this server: SDL would otherwise fall back to its offscreen driver whenever it
+  # cannot reach the display, and the failure would read as GLEW's instead of SDL's.
+  export SDL_VIDEODRIVER=x11
 }
 start_private_display
 
