@@ -5,39 +5,18 @@
 # at a few pixels; set E2E_SHOTS_DIR to keep them.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
-fail() {
-  echo "FAIL: $*"
-  echo "--- stdout (last lines)"; grep -v "^Player life:" "$WORK/out" | tail -20; tail -3 "$WORK/out"
-  echo "--- stderr"; cat "$WORK/err"
-  exit 1
-}
 
 # The game reads ../Ressources/ from its working directory.
 mkdir "$WORK/run"
 ln -s "$REPO/Ressources" "$WORK/Ressources"
-cd "$WORK/run" || exit 1
-: >"$WORK/out"
-"$BINARY" >"$WORK/out" 2>"$WORK/err" &
-GAME_PID=$!
-
-# Waits until stdout has at least $3 (default 1) lines holding the fixed string $1, for at
-# most $2 seconds.
-wait_for_line() {
-  local deadline=$((SECONDS + $2))
-  until [ "$(grep -cF -- "$1" "$WORK/out")" -ge "${3:-1}" ]; do
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for \"$1\""
-    [ "$SECONDS" -lt "$deadline" ] || fail "no \"$1\" within $2 s"
-    sleep 0.05
-  done
-}
+launch env -C "$WORK/run" "$BINARY"
 
 # A sanitizer build starts far slower than a release build.
-wait_for_line "Player life:" 60
-[ "$(head -n 1 "$WORK/out")" = "Player life:100  Is gameover: false" ] || fail "first line: $(head -n 1 "$WORK/out")"
+wait_for_line "Player life:" "$START_SECONDS"
+[ "$(head -n 1 "$OUT")" = "Player life:100  Is gameover: false" ] || fail "first line: $(head -n 1 "$OUT")"
 
-WID="$(xdotool search --name '^Brimwold$' | head -n 1)"
-[ -n "$WID" ] || fail "no window titled Brimwold"
-eval "$(xdotool getwindowgeometry --shell "$WID")"
+wait_for_window '^Brimwold$'
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 720 ] || fail "window is ${WIDTH}x${HEIGHT}"
 
 # Window pixel of the world point (x, 0.1, z): the camera 19.9 units above that plane maps
@@ -56,7 +35,7 @@ expect_pixel() {
   read -r r g b <<<"$actual"
   local dr=$((r - $4)) dg=$((g - $5)) db=$((b - $6))
   [ "${dr#-}" -le "$tolerance" ] && [ "${dg#-}" -le "$tolerance" ] && [ "${db#-}" -le "$tolerance" ] ||
-    fail "$shot ($2, $3) is ($r, $g, $b), expected $7 ($4, $5, $6)"
+    fail "screenshot $shot.png, window pixel ($2, $3) is ($r, $g, $b), expected $7 ($4, $5, $6)"
 }
 
 # The first zombie enters at (-6, 0.1, 10) (the unseeded rand(): border 3, place 4) after one
@@ -64,12 +43,12 @@ expect_pixel() {
 read -r AIM_X AIM_Y <<<"$(world_to_window -3 5)"
 point_at "$AIM_X" "$AIM_Y"
 # A frame's line is written before it is drawn: two more lines mean it is on screen.
-wait_for_line "Player life:" 20 3
+wait_for_line "Player life:" "$EVENT_SECONDS" 3
 shot start
 # The zombie strikes once it is 2 units from the cat, some 6 s after the start: hold the
 # button before reading the screenshot, which is slow on a busy machine.
 xdotool mousedown 1
-wait_for_line "health before: 50   after: 0" 20
+wait_for_line "health before: 50   after: 0" "$EVENT_SECONDS"
 xdotool mouseup 1
 expect_pixel start 200 600 51 51 51 "the clear colour left of the floor"
 expect_pixel start 1180 400 51 51 51 "the clear colour right of the floor"
@@ -78,20 +57,20 @@ expect_pixel start 160 204 255 0 0 "the right end of the full life bar"
 expect_pixel start 100 100 216 135 57 "the avatar's face"
 # The sprite's centre texel, whichever way the cat faces; filtering blends its stripes a little.
 expect_pixel start 640 360 149 72 25 "the cat at the centre" 40
-blows="$(grep "^health before:" "$WORK/out" | head -n 2 | tr '\n' '|')"
+blows="$(grep "^health before:" "$OUT" | head -n 2 | tr '\n' '|')"
 [ "$blows" = "health before: 100   after: 50|health before: 50   after: 0|" ] || fail "first blows: $blows"
 
 # Left alone, the zombies that follow strike the cat down.
 point_at 1100 100
-wait_for_line "Player life:0  Is gameover: yes" 45
-wait_for_line "Player life:0  Is gameover: yes" 20 3
+wait_for_line "Player life:0  Is gameover: yes" 90
+wait_for_line "Player life:0  Is gameover: yes" "$EVENT_SECONDS" 3
 shot over
 expect_pixel over 640 360 102 14 16 "the banner's centre"
 expect_pixel over 1200 400 51 51 51 "the clear colour right of the banner"
 expect_pixel over 40 204 255 0 0 "the left end of the shortened bar"
 expect_pixel over 100 204 51 51 51 "where the full bar reached"
-last="$(tail -n 1 "$WORK/out")"
+last="$(tail -n 1 "$OUT")"
 [ "$last" = "Player life:0  Is gameover: yes" ] || fail "last line after the end: $last"
 
 quit_with_escape
-echo "ok: $(grep -c '^Player life:' "$WORK/out") frames, zombie shot down, game over shown, exit status 0"
+echo "ok: $(grep -c '^Player life:' "$OUT") frames, zombie shot down, game over shown, exit status 0"

@@ -7,12 +7,6 @@
 # keep a screenshot of the installed game at play (docs/screenshot.png comes from here).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
-fail() {
-  echo "FAIL: $*"
-  [ -f "$WORK/out" ] && { echo "--- stdout (last lines)"; tail -3 "$WORK/out"; }
-  [ -f "$WORK/err" ] && { echo "--- stderr"; cat "$WORK/err"; }
-  exit 1
-}
 
 # The build folder that made the program holds the package's configuration.
 BUILD="$(dirname "$BINARY")"
@@ -23,7 +17,9 @@ done
 VERSION="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")"
 [ -n "$VERSION" ] || fail "the build has no project version"
 
-(cd "$BUILD" && cpack -G DEB -B "$WORK/dist" >"$WORK/cpack.log" 2>&1) || { cat "$WORK/cpack.log"; fail "cpack failed"; }
+LOG="$WORK/cpack.log"
+(cd "$BUILD" && cpack -G DEB -B "$WORK/dist" >"$LOG" 2>&1) || fail "cpack failed"
+LOG=""
 DEB="$WORK/dist/brimwold_${VERSION}_amd64.deb"
 [ -f "$DEB" ] || fail "no $(basename "$DEB"); made: $(ls "$WORK/dist")"
 
@@ -45,7 +41,7 @@ cmp -s "$USR/share/doc/brimwold/copyright" "$REPO/LICENSE" || fail "the copyrigh
 DESKTOP="$(ls "$USR"/share/applications/*.desktop)"
 desktop-file-validate "$DESKTOP" || fail "desktop entry rejected"
 appstreamcli validate --no-net "$USR"/share/metainfo/*.metainfo.xml >"$WORK/appstream.log" 2>&1 ||
-  { cat "$WORK/appstream.log"; fail "metainfo rejected"; }
+  { LOG="$WORK/appstream.log"; fail "metainfo rejected"; }
 ICON="$(sed -n 's/^Icon=//p' "$DESKTOP")"
 [ "$(identify -format '%m %wx%h' "$USR/share/icons/hicolor/128x128/apps/$ICON.png" 2>/dev/null)" = "PNG 128x128" ] ||
   fail "no 128x128 PNG icon named $ICON"
@@ -56,31 +52,26 @@ grep -q "<launchable type=\"desktop-id\">$(basename "$DESKTOP")</launchable>" "$
 # waits for its first status line. SIGINT and SIGTERM get their default actions back (a
 # script's background job inherits SIGINT ignored, and the game keeps it ignored).
 start_installed() {
+  CASE="$*"
   mkdir -p "$WORK/elsewhere"
-  (cd "$WORK/elsewhere" && exec env --default-signal=INT,TERM "$@" >"$WORK/out" 2>"$WORK/err") &
-  GAME_PID=$!
-  local deadline=$((SECONDS + 60))
-  until [ -s "$WORK/out" ] && [ -n "$(head -n 1 "$WORK/out" | grep '^Player')" ]; do
-    kill -0 "$GAME_PID" 2>/dev/null || fail "$*: the game ended before its first status line"
-    [ "$SECONDS" -lt "$deadline" ] || fail "$*: no status line within 60 s"
-    sleep 0.05
-  done
-  [ "$(head -n 1 "$WORK/out")" = "Player life:100  Is gameover: false" ] || fail "$*: first line $(head -n 1 "$WORK/out")"
+  launch env -C "$WORK/elsewhere" --default-signal=INT,TERM "$@"
+  wait_for_line "Player life:" "$START_SECONDS"
+  [ "$(head -n 1 "$OUT")" = "Player life:100  Is gameover: false" ] || fail "first line $(head -n 1 "$OUT")"
 }
 
 # Ends the game with SIGTERM; the launcher passes its exit status 0 through.
 stop_installed() {
   kill -s TERM "$GAME_PID"
   wait_for_game_end "SIGTERM ($1)"
-  [ "$GAME_STATUS" -eq 0 ] || fail "$1: exit status $GAME_STATUS"
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
 }
 
 PATH="$USR/bin:$PATH" start_installed brimwold
 if [ -n "${E2E_SHOTS_DIR:-}" ]; then
   # A few seconds in, zombies are on their way to the cat.
-  until [ "$(grep -c '^Player life:' "$WORK/out")" -ge 200 ]; do sleep 0.1; done
-  WID="$(xdotool search --name '^Brimwold$' | head -n 1)"
-  import -window "$WID" "$E2E_SHOTS_DIR/screenshot.png" || fail "no screenshot"
+  wait_for_line "Player life:" "$EVENT_SECONDS" 200
+  wait_for_window '^Brimwold$'
+  import -window "$WINDOW" "$E2E_SHOTS_DIR/screenshot.png" || fail "no screenshot"
 fi
 stop_installed "through PATH"
 
@@ -92,8 +83,9 @@ start_installed "$WORK/links/play-brimwold"
 stop_installed "moved, through a symlink"
 
 # A game that cannot start (a shader is missing) fails through the launcher too.
+CASE="a shader missing"
 rm "$WORK/moved/prefix/share/brimwold/Ressources/simple_shader.vert"
-(cd "$WORK/elsewhere" && "$WORK/links/play-brimwold" >"$WORK/out" 2>"$WORK/err")
-status=$?
-[ "$status" -ne 0 ] || fail "a game without its shader exited with status 0 through the launcher"
+run_to_end "$START_SECONDS" env -C "$WORK/elsewhere" "$WORK/links/play-brimwold"
+[ "$STATUS" -ne 0 ] || fail "a game without its shader exited with status 0 through the launcher"
+[ "$STATUS" -lt 128 ] || fail "killed by signal $((STATUS - 128))"
 echo "ok: $(basename "$DEB") (Depends: $(field Depends)) installs a game that starts from anywhere"

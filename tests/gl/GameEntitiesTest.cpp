@@ -196,11 +196,11 @@ TEST_F(GameEntitiesTest, MissingImageIsReportedAndTheSpriteDrawsInItsPlainColour
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("ERROR: Ovra: Texture: ", 0), 0u) << lines[0];
 
-    // Drawn whole in one colour (nothing to cut out), where the driver's empty texture leaves it.
+    // Drawn whole (nothing to cut out) in the sprite's plain diffuse colour, white.
     scene.draw();
-    const Rgb centre = scene.colorAt(glm::vec3(0.3f, 0.1f, 0.3f));
-    EXPECT_FALSE(isColor(centre, kClearColor));
-    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(-0.75f, 0.1f, 0.75f)), centre));
+    const Rgb white{255, 255, 255};
+    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(0.3f, 0.1f, 0.3f)), white));
+    EXPECT_TRUE(isColor(scene.colorAt(glm::vec3(-0.75f, 0.1f, 0.75f)), white));
 }
 
 TEST_F(GameEntitiesTest, WithoutAShaderEntitiesAreBuiltButNeverDrawn) {

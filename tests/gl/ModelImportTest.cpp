@@ -688,9 +688,11 @@ TEST_F(ModelImport, UnreadableFilesThrowTheImportersMessage) {
         std::string inMessage;  // a part of the importer's text
     } cases[] = {
         {"missing", "models/absent.obj", path("models/absent.obj")},
-        {"empty", "models/empty.obj", ""},
-        {"cut short", "models/cut.gltf", ""},
-        {"unknown format", "models/unknown.xyz123", ""},
+        {"empty", "models/empty.obj", "OBJ-file is too small"},
+        {"cut short", "models/cut.gltf",
+         "No suitable reader found for the file format of file \"" + path("models/cut.gltf")},
+        {"unknown format", "models/unknown.xyz123",
+         "No suitable reader found for the file format of file \"" + path("models/unknown.xyz123")},
         {"PLY header that never ends", "models/open.ply", "end_header"},
     };
     for (const auto& c : cases) {
@@ -763,6 +765,5 @@ TEST_F(ModelImport, DamagedFilesThrowOrImportCleanly) {
             }
         }
     }
-    EXPECT_EQ(variants, 42);
     EXPECT_GT(thrown, 0) << "cut files must be refused";
 }

@@ -43,8 +43,6 @@ private:
     ovra::Entity* pivot_ = nullptr;
     ovra::Entity* cameraEntity_ = nullptr;
     OrbitCamera orbit_;
-    glm::ivec2 dragFrom_{0, 0};
-    bool dragging_ = false;
     bool quitAfterFirstFrame_ = false;
 };
 

@@ -10,6 +10,8 @@ void ViewerInput::handle() {
     SDL2Input::handle();
     wheelSteps_ = pendingWheelSteps_;
     pendingWheelSteps_ = 0;
+    drag_ = pendingDrag_;
+    pendingDrag_ = glm::ivec2(0, 0);
 }
 
 int ViewerInput::watch(void* self, SDL_Event* event) {
@@ -18,6 +20,11 @@ int ViewerInput::watch(void* self, SDL_Event* event) {
         case SDL_MOUSEWHEEL:
             input->pendingWheelSteps_ += event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event->wheel.y
                                                                                           : event->wheel.y;
+            break;
+        case SDL_MOUSEMOTION:
+            if ((event->motion.state & SDL_BUTTON_LMASK) != 0) {
+                input->pendingDrag_ += glm::ivec2(event->motion.xrel, event->motion.yrel);
+            }
             break;
         case SDL_QUIT: input->quitRequested_ = true; break;
         case SDL_KEYDOWN:

@@ -104,15 +104,9 @@ void ViewerLevel::handleControls() {
     if (input_.isKeyUp(ovra::Input::k_R)) {
         orbit_.reset();
     }
-    const glm::ivec2 mouse(input_.getMouseX(), input_.getMouseY());
-    if (input_.isKeyDown(ovra::Input::k_MOUSE_LEFT)) {
-        if (dragging_) {
-            orbit_.orbit(static_cast<float>(mouse.x - dragFrom_.x), static_cast<float>(mouse.y - dragFrom_.y));
-        }
-        dragFrom_ = mouse;
-        dragging_ = true;
-    } else {
-        dragging_ = false;
+    const glm::ivec2 drag = input_.getDrag();
+    if (drag != glm::ivec2(0, 0)) {
+        orbit_.orbit(static_cast<float>(drag.x), static_cast<float>(drag.y));
     }
     if (input_.getWheelSteps() != 0) {
         orbit_.zoom(static_cast<float>(input_.getWheelSteps()));

@@ -28,10 +28,15 @@ struct Arguments {
     std::string screenshotPath;
 };
 
+// False for anything but one model path and at most one --screenshot with a file name: an
+// empty value would otherwise leave an interactive window waiting for someone to close it.
 bool parseArguments(int argc, char** argv, Arguments& arguments) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--screenshot" && i + 1 < argc && arguments.screenshotPath.empty()) {
+        if (argument == "--screenshot") {
+            if (i + 1 == argc || argv[i + 1][0] == '\0' || !arguments.screenshotPath.empty()) {
+                return false;
+            }
             arguments.screenshotPath = argv[++i];
         } else if (!argument.empty() && argument[0] != '-' && arguments.modelPath.empty()) {
             arguments.modelPath = argument;

@@ -67,7 +67,15 @@ bool SDL2Container::initialize(const GLContainerParam& param) {
 
     sldWindow_ = SDL_CreateWindow(name_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_, height_,
                                   SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (sldWindow_ == nullptr) {
+        std::cerr << "SDL could not create the window! SDL Error: " << SDL_GetError() << std::endl;
+        return false;
+    }
     sdlGlContext_ = SDL_GL_CreateContext(sldWindow_);
+    if (sdlGlContext_ == nullptr) {
+        std::cerr << "SDL could not create the OpenGL context! SDL Error: " << SDL_GetError() << std::endl;
+        return false;
+    }
 
     const GLenum err = glewInit();
     if (err != GLEW_OK) {
@@ -80,7 +88,7 @@ bool SDL2Container::initialize(const GLContainerParam& param) {
     // glewInit may leave a GL error behind on some drivers; later error checks must not see it.
     while (glGetError() != GL_NO_ERROR) {
     }
-    return sldWindow_ != nullptr && sdlGlContext_ != nullptr;
+    return true;
 }
 
 void SDL2Container::preDraw() {}

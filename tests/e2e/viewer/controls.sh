@@ -7,57 +7,74 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../common.bash"
 CLOSE_WINDOW="$(realpath "$3")"
 MODEL="$REPO/examples/crate/crate.obj"
-fail() { echo "FAIL ($CASE): $*"; echo "--- stdout"; head -20 "$WORK/out"; echo "--- stderr"; cat "$WORK/err"; exit 1; }
 
-# Starts the viewer and waits for its window (found by title) to show the model.
+# Starts the viewer and waits for its window (found by title) to show the model. SIGINT
+# gets its default back, as for a program started from a terminal: a script's background
+# job inherits it ignored.
 start_viewer() {
-  (cd "$WORK" && exec "$BINARY" "$MODEL" </dev/null >"$WORK/out" 2>"$WORK/err") &
-  GAME_PID=$!
-  WINDOW=""
-  for _ in $(seq 300); do
-    WINDOW="$(xdotool search --pid "$GAME_PID" --name '^crate\.obj$' 2>/dev/null | head -n 1)"
-    [ -n "$WINDOW" ] && break
-    kill -0 "$GAME_PID" 2>/dev/null || fail "ended early"
-    sleep 0.1
-  done
-  [ -n "$WINDOW" ] || fail "no window titled crate.obj"
+  launch env -C "$WORK" --default-signal=INT,TERM "$BINARY" "$MODEL"
+  wait_for_window '^crate\.obj$'
   # Keyboard focus follows the pointer: keep it in the window.
   xdotool mousemove --window "$WINDOW" 480 270
-  sleep 1
+  wait_until "the model drawn and still (two like captures of window $WINDOW)" "$START_SECONDS" shows_still_model
 }
 
-# Waits up to 20 s for the viewer to end; fails unless its status is 0.
+# Waits for the viewer to end; fails unless its status is 0.
 expect_clean_exit() {
   wait_for_game_end "$CASE"
   [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
-  ! grep -q "Sanitizer" "$WORK/err" || fail "sanitizer report"
+  ! grep -q "Sanitizer" "$ERR" || fail "sanitizer report"
 }
 
-# Captures the window after the viewer has drawn a few frames; prints the model's box.
-capture() {
-  sleep 0.5
-  import -window "$WINDOW" "$WORK/$1.png" || fail "cannot capture the window"
-  convert "$WORK/$1.png" -fuzz 4% -format '%@' info:
+# Captures the window to $WORK/$1.png.
+capture() { import -window "$WINDOW" "$WORK/$1.png" || fail "cannot capture the window to $1.png"; }
+
+# Sets BOX to the box of $WORK/$1.png that differs from the background (the model drawn
+# there), and BOX_W and BOX_H to its size, 0 for a plain picture.
+measure_box() {
+  BOX="$(convert "$WORK/$1.png" -fuzz 4% -format '%@' info: 2>/dev/null)" || fail "cannot measure $1.png"
+  IFS='x+' read -r BOX_W BOX_H _ _ <<<"$BOX"
+  [[ "$BOX_W" =~ ^[0-9]+$ ]] && [[ "$BOX_H" =~ ^[0-9]+$ ]] || { BOX_W=0; BOX_H=0; }
 }
 
-differs() { [ "$(compare -metric AE -fuzz 4% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1)" -gt 2000 ]; }
+# True when more than 2000 pixels differ between two captures. A compare that fails (status
+# 2, or no count) fails the test rather than passing for "alike".
+differs() {
+  local apart status
+  apart="$(compare -metric AE -fuzz 4% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1)"
+  status=$?
+  [ "$status" -le 1 ] && [[ "$apart" =~ ^[0-9]+$ ]] || fail "compare $1.png $2.png (status $status): $apart"
+  [ "$apart" -gt 2000 ]
+}
+
+# A frame with the model in it, the same in two captures: the first frames have been drawn.
+shows_still_model() {
+  capture home
+  measure_box home
+  HOME_H="$BOX_H"
+  [ "$BOX_W" -gt 50 ] && [ "$BOX_H" -gt 50 ] || return 1
+  capture home_again
+  ! differs home home_again
+}
+
+turned() { capture turned && differs home turned; }
+back_home() { capture reset && ! differs home reset; }
+zoomed_out() {
+  capture far
+  measure_box far
+  [ "$BOX_H" -lt $((HOME_H * 9 / 10)) ]
+}
 
 CASE="orbit, reset, zoom"
 start_viewer
-home="$(capture home)"
 xdotool mousedown 1
 for x in 500 540 580 620 660; do xdotool mousemove --window "$WINDOW" "$x" 300; sleep 0.05; done
 xdotool mouseup 1
-capture turned >/dev/null
-differs home turned || fail "dragging did not turn the view"
+wait_until "the view turned by the drag (turned.png against home.png)" "$EVENT_SECONDS" turned
 xdotool key r
-capture reset >/dev/null
-differs home reset && fail "R did not bring the home view back"
-for _ in 1 2 3 4 5; do xdotool click 5; sleep 0.05; done
-far="$(capture far)"
-IFS='x+' read -r _ home_h _ _ <<<"$home"
-IFS='x+' read -r _ far_h _ _ <<<"$far"
-[ "$far_h" -lt $((home_h * 9 / 10)) ] || fail "the wheel did not zoom out: $home -> $far"
+wait_until "R bringing the home view back (reset.png against home.png)" "$EVENT_SECONDS" back_home
+for _ in 1 2 3 4 5; do xdotool click 5; done
+wait_until "the wheel zooming out (far.png a tenth lower than home.png)" "$EVENT_SECONDS" zoomed_out
 xdotool key Escape
 expect_clean_exit
 echo "ok: $CASE"

@@ -6,27 +6,26 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../common.bash"
 MODELS="$REPO/tests/e2e/viewer/models"
-fail() { echo "FAIL ($CASE): $*"; echo "--- stdout"; head -20 "$WORK/out"; echo "--- stderr"; cat "$WORK/err"; exit 1; }
 
-# Runs the viewer from an unrelated folder; a hang is killed after 60 s (sanitizer builds are slow).
+# Runs the viewer from an unrelated folder, writing a screenshot SHOT of its own; a hang is
+# killed (sanitizer builds are slow).
 shoot() {
-  rm -f "$WORK/shot.png"
-  (cd "$WORK/elsewhere" && timeout -s KILL 60 "$BINARY" "$1" --screenshot "$WORK/shot.png" </dev/null >"$WORK/out" 2>"$WORK/err")
-  STATUS=$?
-  ! grep -q "Sanitizer" "$WORK/err" || fail "sanitizer report"
+  SHOT="$WORK/shot$((STARTS + 1)).png"
+  run_to_end "$START_SECONDS" env -C "$WORK/elsewhere" "$BINARY" "$1" --screenshot "$SHOT"
+  ! grep -q "Sanitizer" "$ERR" || fail "sanitizer report"
   [ "$STATUS" -lt 128 ] || fail "killed by signal $((STATUS - 128))"
 }
 
 # "r g b" of one pixel, 0..255.
 pixel() {
-  convert "$WORK/shot.png" -crop "1x1+$1+$2" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+  convert "$SHOT" -crop "1x1+$1+$2" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
 }
 
 # The model's box in the screenshot: everything that differs from the background.
-model_box() { convert "$WORK/shot.png" -fuzz 4% -format '%@' info:; }
+model_box() { convert "$SHOT" -fuzz 4% -format '%@' info:; }
 
 expect_framed() {
-  [ "$(identify -format '%wx%h' "$WORK/shot.png")" = "960x540" ] || fail "screenshot size"
+  [ "$(identify -format '%wx%h' "$SHOT")" = "960x540" ] || fail "screenshot size"
   local box w h x y
   box="$(model_box)"
   IFS='x+' read -r w h x y <<<"$box"
@@ -58,7 +57,7 @@ while IFS='|' read -r file colour; do
   [ "$STATUS" -eq 0 ] || fail "exit status $STATUS"
   expect_framed
   expect_colour "$colour"
-  ! grep -q "ERROR" "$WORK/out" || fail "error line"
+  ! grep -q "ERROR" "$OUT" || fail "error line"
   echo "ok: $CASE"
 done <<EOF_CASES
 $REPO/examples/crate/crate.obj|wood
@@ -72,7 +71,7 @@ mkdir -p "$WORK/bare"
 cp "$REPO/examples/crate/crate.obj" "$REPO/examples/crate/crate.mtl" "$WORK/bare/"
 shoot "$WORK/bare/crate.obj"
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS"
-grep -q "^ERROR: Ovra: Texture: .*crate.png" "$WORK/out" || fail "no texture error line"
+grep -q "^ERROR: Ovra: Texture: .*crate.png" "$OUT" || fail "no texture error line"
 expect_framed
 expect_colour grey
 echo "ok: $CASE"
@@ -80,9 +79,9 @@ echo "ok: $CASE"
 CASE="model without meshes"
 shoot "$MODELS/empty.gltf"
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS"
-grep -qxF "ovra_viewer: \"$MODELS/empty.gltf\" holds no meshes; the scene is empty" "$WORK/out" || fail "no line"
-[ ! -s "$WORK/err" ] || fail "error output"
-[ "$(convert "$WORK/shot.png" -format '%[fx:standard_deviation]' info:)" = "0" ] || fail "not an empty scene"
+grep -qxF "ovra_viewer: \"$MODELS/empty.gltf\" holds no meshes; the scene is empty" "$OUT" || fail "no line"
+[ ! -s "$ERR" ] || fail "error output"
+[ "$(convert "$SHOT" -format '%[fx:standard_deviation]' info:)" = "0" ] || fail "not an empty scene"
 echo "ok: $CASE"
 
 # file | the importer's reason, in part
@@ -90,10 +89,10 @@ while IFS='|' read -r file reason; do
   CASE="$file"
   shoot "$file"
   [ "$STATUS" -eq 1 ] || fail "exit status $STATUS"
-  [ "$(wc -l <"$WORK/err")" -eq 1 ] || fail "not one line"
-  grep -qF "ovra_viewer: cannot read model \"$file\": " "$WORK/err" || fail "line does not name the file"
-  grep -qF "$reason" "$WORK/err" || fail "no reason"
-  [ ! -e "$WORK/shot.png" ] || fail "screenshot written"
+  [ "$(wc -l <"$ERR")" -eq 1 ] || fail "not one line"
+  grep -qF "ovra_viewer: cannot read model \"$file\": " "$ERR" || fail "line does not name the file"
+  grep -qF "$reason" "$ERR" || fail "no reason"
+  [ ! -e "$SHOT" ] || fail "screenshot written"
   echo "ok: $CASE"
 done <<EOF_CASES
 $WORK/missing.obj|Unable to open file

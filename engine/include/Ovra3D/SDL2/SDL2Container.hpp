@@ -23,8 +23,9 @@ public:
     SDL2Container& operator=(const SDL2Container&) = delete;
 
     /// Opens the window and makes its context current. The size and title are kept even
-    /// when SDL or GLEW fails. A second call, once a window exists, is refused with an
-    /// error line and changes nothing.
+    /// when SDL or GLEW fails. A window or context SDL cannot make gets one error line with
+    /// SDL's reason, and nothing after it is tried. A second call, once a window exists, is
+    /// refused with an error line and changes nothing.
     /// \return true when the window, the context and the GL entry points are all available.
     bool initialize(const GLContainerParam& param) override;
     /// Nothing to prepare.
