@@ -1,5 +1,6 @@
 #include "Ovra3D/ObjectManager.hpp"
 
+#include "BuiltinShaders.hpp"
 #include "Ovra3D/2D/Entity2D.hpp"
 #include "Ovra3D/Entity.hpp"
 #include "Ovra3D/ModelImport.hpp"
@@ -10,11 +11,14 @@
 #include "Ovra3D/widgets/Mesh.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 
+#include <assimp/config.h>
 #include <assimp/postprocess.h>
 #include <assimp/Importer.hpp>
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -84,6 +88,24 @@ bool readSource(const std::string& path, std::string& code) {
     return true;
 }
 
+// The two sources of the shader `name`: the engine's own pair for a built-in name, else the
+// two files under the resources path. `sourceNames` says which, for the shader's error lines.
+bool readShaderSources(const std::string& name, std::string& vertexCode, std::string& fragmentCode,
+                       std::string& sourceNames) {
+    const char* vertex = nullptr;
+    const char* fragment = nullptr;
+    if (builtin_shader_sources(name, vertex, fragment)) {
+        vertexCode = vertex;
+        fragmentCode = fragment;
+        sourceNames = "the engine's built-in shader " + name;
+        return true;
+    }
+    const std::string vertexFilePath = ObjectManager::getRessourcesPath() + name + ".vert";
+    const std::string fragmentFilePath = ObjectManager::getRessourcesPath() + name + ".frag";
+    sourceNames = vertexFilePath + " and " + fragmentFilePath;
+    return readSource(vertexFilePath, vertexCode) && readSource(fragmentFilePath, fragmentCode);
+}
+
 }  // namespace
 
 Shader* ObjectManager::createShader(const std::string& shaderPath, bool reload) {
@@ -91,22 +113,34 @@ Shader* ObjectManager::createShader(const std::string& shaderPath, bool reload) 
     if (it != shaders_.end() && !reload) {
         return it->second;
     }
-    const std::string vertexFilePath = ressourcesPath_ + shaderPath + ".vert";
-    const std::string fragmentFilePath = ressourcesPath_ + shaderPath + ".frag";
     std::string vertexCode;
     std::string fragmentCode;
-    if (!readSource(vertexFilePath, vertexCode) || !readSource(fragmentFilePath, fragmentCode)) {
+    std::string sourceNames;
+    if (!readShaderSources(shaderPath, vertexCode, fragmentCode, sourceNames)) {
         return nullptr;
     }
     if (it != shaders_.end()) {
         it->second->compile(vertexCode.c_str(), fragmentCode.c_str());
         return it->second;
     }
-    auto* shader = new Shader(vertexCode.c_str(), fragmentCode.c_str());
+    auto* shader = new Shader(vertexCode.c_str(), fragmentCode.c_str(), sourceNames);
     if (shader->getProgramId() != 0) {
         shaders_[shaderPath] = shader;
     }
     return shader;
+}
+
+bool ObjectManager::createDefaultShaders() {
+    bool linked = true;
+    for (const char* name : {FLAT_SHADER, LIT_SHADER, OVERLAY_SHADER}) {
+        Shader* shader = createShader(name, false);
+        if (shader != nullptr && shader->getProgramId() == 0) {
+            delete shader;  // never registered, so ours; the driver's log has been written
+            shader = nullptr;
+        }
+        linked = linked && shader != nullptr;
+    }
+    return linked;
 }
 
 Shader* ObjectManager::getShader(const std::string& shaderPath) { return find(shaders_, shaderPath); }
@@ -147,8 +181,14 @@ Material* ObjectManager::getMaterial(long matId) { return find(materials_, matId
 Material* ObjectManager::removeMaterial(long matId) { return take(materials_, matId); }
 
 Texture* ObjectManager::createTexture(const std::string& imagePath, unsigned int filter, unsigned int edgeBehaviour) {
-    textures_.push_back(new Texture(imagePath, filter, edgeBehaviour));
-    return textures_.back();
+    return keepTexture(new Texture(imagePath, filter, edgeBehaviour));
+}
+
+Texture* ObjectManager::keepTexture(Texture* texture) {
+    if (texture != nullptr) {
+        textures_.push_back(texture);
+    }
+    return texture;
 }
 
 Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
@@ -163,7 +203,10 @@ Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
         throw std::invalid_argument(refusal);
     }
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(fullPath, aiProcess_Triangulate | aiProcess_GenNormals);
+    // Normals made for a file without them are smooth across gentle bends only: a box keeps
+    // its edges, a sphere loses its facets.
+    importer.SetPropertyFloat(AI_CONFIG_PP_GSN_MAX_SMOOTHING_ANGLE, 60.0f);
+    const aiScene* scene = importer.ReadFile(fullPath, aiProcess_Triangulate | aiProcess_GenSmoothNormals);
     if (scene == nullptr) {
         throw std::invalid_argument(importer.GetErrorString());
     }
@@ -292,6 +335,23 @@ void copy_vertices(const aiMesh& aimesh, Mesh::Sub::Data& data) {
     }
 }
 
+// Normals, and colours of the first colour set, where the sub-mesh has room for them. The
+// normals of degenerate faces come out of assimp as NaN: they become (0, 0, 0), which the
+// lit shader draws unshaded.
+void copy_normals_and_colors(const aiMesh& aimesh, Mesh::Sub::Data& data) {
+    for (unsigned int v = 0; data.normals != nullptr && v < aimesh.mNumVertices; ++v) {
+        const aiVector3D& n = aimesh.mNormals[v];
+        const bool finite = std::isfinite(n.x) && std::isfinite(n.y) && std::isfinite(n.z);
+        data.normals[3 * v] = finite ? n.x : 0.0f;
+        data.normals[3 * v + 1] = finite ? n.y : 0.0f;
+        data.normals[3 * v + 2] = finite ? n.z : 0.0f;
+    }
+    for (unsigned int v = 0; data.colors != nullptr && v < aimesh.mNumVertices; ++v) {
+        const aiColor4D& c = aimesh.mColors[0][v];
+        std::copy(&c.r, &c.r + 4, data.colors + 4 * v);
+    }
+}
+
 void copy_faces(const aiMesh& aimesh, Mesh::Sub::Data& data) {
     const unsigned int vertexCount = vertex_count(aimesh);
     uint32_t* out = data.indices;
@@ -309,11 +369,14 @@ void load_sub_mesh(const aiMesh& aimesh, Mesh::Sub& sub) {
     sub.numberVertices = 3 * vertex_count(aimesh);
     sub.numberTextureCoordinates = 2 * vertex_count(aimesh);
     sub.numberIndices = 3 * count_copied_faces(aimesh);
+    sub.numberNormals = aimesh.HasNormals() ? 3 * vertex_count(aimesh) : 0;
+    sub.numberColors = aimesh.HasVertexColors(0) ? 4 * vertex_count(aimesh) : 0;
     sub.initializeData();
     if (sub.data.vertices == nullptr) {
         return;
     }
     copy_vertices(aimesh, sub.data);
+    copy_normals_and_colors(aimesh, sub.data);
     copy_faces(aimesh, sub.data);
 }
 
@@ -334,7 +397,7 @@ void link_material(const aiScene& aiscene, const std::string& basisName, const a
     materialsLinks_[aimesh.mMaterialIndex] = id;
     mesh.setMaterialID(id, meshIndex);
     Material& material = *ObjectManager::getMaterial(id);
-    load_aimaterial_into_ovra_material(basisName, *aiscene.mMaterials[aimesh.mMaterialIndex], material);
+    load_aimaterial_into_ovra_material(basisName, *aiscene.mMaterials[aimesh.mMaterialIndex], material, &aiscene);
     // A material cannot be bound to no shader; without one it simply has none.
     if (shader != nullptr) {
         material.setShader(shader);
@@ -381,12 +444,57 @@ bool read_material_float(const aiMaterial& aimaterial, const char* key, unsigned
     return true;
 }
 
-void load_diffuse_texture(const std::string& basisName, const aiMaterial& aimaterial, Material& material) {
+// The texture a material's path names inside the file: "*N" is the scene's texture N, any
+// other path one whose own file name is the same (FBX keeps embedded images so). Null when
+// the path names none, including in a damaged scene's list.
+const aiTexture* embedded_texture(const aiScene* aiscene, const std::string& path) {
+    if (aiscene == nullptr || aiscene->mTextures == nullptr) {
+        return nullptr;
+    }
+    const std::string name = file_part(path, "/\\");
+    if (!name.empty() && name[0] == '*') {
+        const std::string digits = name.substr(1);
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) {
+            return nullptr;
+        }
+        const unsigned long index = std::stoul(digits);
+        return index < aiscene->mNumTextures ? aiscene->mTextures[index] : nullptr;
+    }
+    for (unsigned int t = 0; t < aiscene->mNumTextures; ++t) {
+        const aiTexture* texture = aiscene->mTextures[t];
+        if (texture != nullptr && !name.empty() && file_part(texture->mFilename.C_Str(), "/\\") == name) {
+            return texture;
+        }
+    }
+    return nullptr;
+}
+
+// An image file in memory when the height is 0 (the width is then its size in bytes),
+// otherwise width x height raw texels.
+Texture* load_embedded_texture(const aiTexture& texture, const std::string& name) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(texture.pcData);
+    if (texture.mHeight == 0) {
+        return new Texture(bytes, texture.mWidth, name, GL_LINEAR, GL_CLAMP_TO_EDGE);
+    }
+    if (texture.mWidth > static_cast<unsigned int>(INT_MAX) || texture.mHeight > static_cast<unsigned int>(INT_MAX)) {
+        return new Texture(0, 0, nullptr, name, GL_LINEAR, GL_CLAMP_TO_EDGE);
+    }
+    return new Texture(static_cast<int>(texture.mWidth), static_cast<int>(texture.mHeight), bytes, name, GL_LINEAR,
+                       GL_CLAMP_TO_EDGE);
+}
+
+void load_diffuse_texture(const std::string& basisName, const aiMaterial& aimaterial, Material& material,
+                          const aiScene* aiscene) {
     if (aimaterial.GetTextureCount(aiTextureType_DIFFUSE) == 0) {
         return;
     }
     aiString path;
     if (aimaterial.GetTexture(aiTextureType_DIFFUSE, 0, &path) != aiReturn_SUCCESS) {
+        return;
+    }
+    if (const aiTexture* embedded = embedded_texture(aiscene, path.C_Str())) {
+        const std::string name = basisName + ", texture " + path.C_Str();
+        material.setColorTexture(ObjectManager::keepTexture(load_embedded_texture(*embedded, name)));
         return;
     }
     // Only the file name counts, whichever system's separators the stored path uses: the
@@ -424,8 +532,8 @@ void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& b
     }
 }
 
-void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial,
-                                        Material& material) {
+void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial, Material& material,
+                                        const aiScene* aiscene) {
     aiString name;
     aimaterial.Get(AI_MATKEY_NAME, name);
     material.setName(name.C_Str());
@@ -447,7 +555,7 @@ void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMa
     }
     material.setProperties(properties);
 
-    load_diffuse_texture(basisName, aimaterial, material);
+    load_diffuse_texture(basisName, aimaterial, material, aiscene);
 }
 
 void cvt_aimatcolor_to_ovracolor(const char* pKey, unsigned int type, unsigned int idx, const aiMaterial& aimaterial,

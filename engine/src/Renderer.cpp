@@ -21,8 +21,10 @@ namespace {
 bool isDrawable(const Visual& visual, const Mesh* mesh) { return visual.getNode().isEnabled(true) && mesh != nullptr; }
 
 // A sub-mesh never uploaded has no vertex array: drawing it would read indices from
-// client memory at address 0.
-bool isDrawable(const Mesh::Sub& sub) { return sub.material != nullptr && sub.VAO_ID != 0; }
+// client memory at address 0. A shader that failed to build would draw untransformed.
+bool isDrawable(const Mesh::Sub& sub) {
+    return sub.material != nullptr && sub.VAO_ID != 0 && !sub.material->hasUnlinkedShader();
+}
 
 // Polygon offset units count steps of the depth buffer's resolution, but depth is interpolated
 // in single precision (24 bits of mantissa): with a deeper buffer one step is lost in rounding,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <sstream>
 #include <vector>
 
 namespace ovra {
@@ -42,9 +43,61 @@ void deleteProgram(GLuint& id) {
     }
 }
 
+// The uniforms the engine sets, with the type its glUniform call needs: a uniform declared
+// otherwise makes that call fail, and the feature it carries silently goes off.
+struct ContractUniform {
+    const char* name;
+    GLenum type;
+    // A bool takes a glUniform1ui as well as a uint does.
+    GLenum alsoAccepted;
+};
+
+const ContractUniform kContractUniforms[] = {
+    {"u_mvp", GL_FLOAT_MAT4, GL_FLOAT_MAT4},          {"u_translationAndScale", GL_FLOAT_VEC4, GL_FLOAT_VEC4},
+    {"u_color", GL_FLOAT_VEC3, GL_FLOAT_VEC3},        {"u_hasColorTexture", GL_UNSIGNED_INT, GL_BOOL},
+    {"u_colorTexture", GL_SAMPLER_2D, GL_SAMPLER_2D}, {"u_useAlphaMask", GL_UNSIGNED_INT, GL_BOOL},
+};
+
+// The GLSL name of a uniform type, for error lines.
+std::string glslTypeName(GLenum type) {
+    static const std::pair<GLenum, const char*> names[] = {
+        {GL_FLOAT, "float"},
+        {GL_FLOAT_VEC2, "vec2"},
+        {GL_FLOAT_VEC3, "vec3"},
+        {GL_FLOAT_VEC4, "vec4"},
+        {GL_INT, "int"},
+        {GL_INT_VEC2, "ivec2"},
+        {GL_INT_VEC3, "ivec3"},
+        {GL_INT_VEC4, "ivec4"},
+        {GL_UNSIGNED_INT, "uint"},
+        {GL_UNSIGNED_INT_VEC2, "uvec2"},
+        {GL_UNSIGNED_INT_VEC3, "uvec3"},
+        {GL_UNSIGNED_INT_VEC4, "uvec4"},
+        {GL_BOOL, "bool"},
+        {GL_FLOAT_MAT2, "mat2"},
+        {GL_FLOAT_MAT3, "mat3"},
+        {GL_FLOAT_MAT4, "mat4"},
+        {GL_SAMPLER_1D, "sampler1D"},
+        {GL_SAMPLER_2D, "sampler2D"},
+        {GL_SAMPLER_3D, "sampler3D"},
+        {GL_SAMPLER_CUBE, "samplerCube"},
+    };
+    for (const auto& [value, name] : names) {
+        if (value == type) {
+            return name;
+        }
+    }
+    std::ostringstream other;
+    other << "type 0x" << std::hex << type;
+    return other.str();
+}
+
 }  // namespace
 
-Shader::Shader(const GLchar* vs, const GLchar* fs) : id_(cid++) { compile(vs, fs); }
+Shader::Shader(const GLchar* vs, const GLchar* fs, const std::string& sourceNames)
+    : id_(cid++), sourceNames_(sourceNames) {
+    compile(vs, fs);
+}
 
 Shader::~Shader() {
     releaseGLObjects();
@@ -85,8 +138,7 @@ bool Shader::link(GLuint& program, GLuint vertexId, GLuint fragmentId) {
     program = glCreateProgram();
     glAttachShader(program, vertexId);
     glAttachShader(program, fragmentId);
-    glBindAttribLocation(program, ATTRIB_VERTICES_POS, "in_vertex");
-    glBindAttribLocation(program, ATTRIB_TEXTURE2D_POS, "in_texCoord");
+    bindAttributeLocations(program);
     glLinkProgram(program);
 
     GLint errorlk = 0;
@@ -108,10 +160,12 @@ bool Shader::compile(const GLchar* vs, const GLchar* fs) {
     GLuint program = 0;
     if (!compile(vertexId, GL_VERTEX_SHADER, vs)) {
         std::cout << "ERROR: while compiling vertex shader" << std::endl;
+        reportSourceNames();
         return false;
     }
     if (!compile(fragmentId, GL_FRAGMENT_SHADER, fs)) {
         std::cout << "ERROR: while compiling fragment shader" << std::endl;
+        reportSourceNames();
         deleteStage(vertexId);
         return false;
     }
@@ -120,15 +174,48 @@ bool Shader::compile(const GLchar* vs, const GLchar* fs) {
     // Either way the previous build is replaced: by the new program, or by none.
     releaseGLObjects();
     if (!linked) {
+        reportSourceNames();
         deleteStage(vertexId);
         deleteStage(fragmentId);
         return false;
     }
+    checkUniformTypes(program);
     verterxId_ = vertexId;
     fragmentId_ = fragmentId;
     programId_ = program;
     notifyObservers();
     return true;
+}
+
+void Shader::bindAttributeLocations(GLuint program) {
+    glBindAttribLocation(program, ATTRIB_VERTICES_POS, "in_vertex");
+    glBindAttribLocation(program, ATTRIB_TEXTURE2D_POS, "in_texCoord");
+    glBindAttribLocation(program, ATTRIB_NORMAL_POS, "in_normal");
+    glBindAttribLocation(program, ATTRIB_COLOR_POS, "in_color");
+}
+
+void Shader::reportSourceNames() const {
+    if (!sourceNames_.empty()) {
+        std::cout << "ERROR: Ovra: Shader: in " << sourceNames_ << std::endl;
+    }
+}
+
+void Shader::checkUniformTypes(GLuint program) const {
+    GLint count = 0;
+    glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        char name[128] = {};
+        GLint size = 0;
+        GLenum type = 0;
+        glGetActiveUniform(program, static_cast<GLuint>(i), sizeof(name), nullptr, &size, &type, name);
+        for (const ContractUniform& uniform : kContractUniforms) {
+            if (std::string(name) == uniform.name && type != uniform.type && type != uniform.alsoAccepted) {
+                std::cout << "ERROR: Ovra: Shader: uniform " << uniform.name << " is declared " << glslTypeName(type)
+                          << ", the engine sets it as " << glslTypeName(uniform.type) << std::endl;
+                reportSourceNames();
+            }
+        }
+    }
 }
 
 void Shader::notifyObservers() {

@@ -18,6 +18,9 @@ run_game() { (cd "$WORK" && timeout -s KILL "$START_SECONDS" "$1") >>"$WORK/log"
 CASE="install"
 cmake --install "$BUILD" --component devel --prefix "$WORK/stage" >"$WORK/log" 2>&1 || fail "install"
 [ -f "$WORK/stage/include/Ovra3D/Application.hpp" ] || fail "headers"
+for shader in ovra_flat.vert ovra_flat.frag ovra_lit.vert ovra_lit.frag ovra_overlay.vert; do
+  cmp -s "$WORK/stage/share/ovra3d/shaders/$shader" "$REPO/engine/shaders/$shader" || fail "default shader $shader"
+done
 mv "$WORK/stage" "$WORK/moved"
 PREFIX="$WORK/moved"
 ! grep -rIl -e "$REPO" -e "$BUILD" -e "$WORK/stage" "$PREFIX" || fail "absolute paths of this machine"

@@ -26,6 +26,7 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +84,15 @@ public:
         ovra::Time::fps = 60;
     }
 
+    // Where a world point lands in the window, through the camera as last drawn.
+    glm::ivec2 windowPointOf(const glm::vec3& world) const {
+        const ovra::Camera& camera = *level.getCamera();
+        const glm::vec4 clip = camera.getProjection() * camera.getView() * glm::vec4(world, 1.0f);
+        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+        const ovra::GLContainer& window = GLTestEnvironment::container();
+        return {static_cast<int>(std::lround((ndc.x + 1.0f) * 0.5f * window.getWidth())),
+                static_cast<int>(std::lround((1.0f - ndc.y) * 0.5f * window.getHeight()))};
+    }
     // A plane scaled by `scale` at `position`, drawn with `material` (may be null) on its one sub-mesh.
     ovra::Entity& addPlane(ovra::Material* material, const glm::vec3& position = glm::vec3(0.0f), float scale = 2.0f,
                            ovra::Entity* parent = nullptr) {

@@ -239,3 +239,79 @@ TEST(MeshSub, InitializingTwiceReplacesTheArraysWithoutLeakingThem) {
     sub.initializeData();
     EXPECT_EQ(sub.data.indices, nullptr) << "a zero count leaves no arrays";
 }
+
+// What the vertex array feeds at `location`: the buffer and the floats per vertex, or
+// nothing (buffer 0) when that array is off.
+struct AttributeFeed {
+    GLint buffer = 0;
+    GLint size = 0;
+};
+
+AttributeFeed attributeFeed(GLuint vao, GLuint location) {
+    AttributeFeed feed;
+    GLint enabled = 0;
+    glBindVertexArray(vao);
+    glGetVertexAttribiv(location, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
+    if (enabled != 0) {
+        glGetVertexAttribiv(location, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING, &feed.buffer);
+        glGetVertexAttribiv(location, GL_VERTEX_ATTRIB_ARRAY_SIZE, &feed.size);
+    }
+    glBindVertexArray(0);
+    return feed;
+}
+
+TEST(MeshSub, NormalsAndColoursAreUploadedToLocationsTwoAndThreeWhenGiven) {
+    for (const bool withExtras : {true, false}) {
+        auto mesh = std::make_unique<Mesh>();
+        Mesh::Sub& sub = segmentSub(*mesh);
+        sub.numberNormals = withExtras ? 6 : 0;
+        sub.numberColors = withExtras ? 8 : 0;
+        sub.initializeData();
+        std::fill(sub.data.vertices, sub.data.vertices + 6, 0.0f);
+        std::fill(sub.data.textureCoordinates, sub.data.textureCoordinates + 4, 0.0f);
+        sub.data.indices[0] = 0;
+        sub.data.indices[1] = 1;
+        ASSERT_EQ(sub.data.normals != nullptr, withExtras);
+        ASSERT_EQ(sub.data.colors != nullptr, withExtras);
+        if (withExtras) {
+            const float normals[] = {0, 0, 1, 0, 1, 0};
+            const float colours[] = {1, 0, 0, 1, 0, 0.5f, 1, 0.25f};
+            std::copy(std::begin(normals), std::end(normals), sub.data.normals);
+            std::copy(std::begin(colours), std::end(colours), sub.data.colors);
+        }
+        sub.pushToGPU(true);
+
+        EXPECT_EQ(sub.data.normals, nullptr);
+        EXPECT_EQ(sub.data.colors, nullptr);
+        const AttributeFeed normals = attributeFeed(sub.VAO_ID, ovra::Shader::ATTRIB_NORMAL_POS);
+        const AttributeFeed colours = attributeFeed(sub.VAO_ID, ovra::Shader::ATTRIB_COLOR_POS);
+        if (withExtras) {
+            EXPECT_EQ(static_cast<GLuint>(normals.buffer), sub.normalsVBO_ID);
+            EXPECT_EQ(normals.size, 3);
+            EXPECT_EQ(static_cast<GLuint>(colours.buffer), sub.colorsVBO_ID);
+            EXPECT_EQ(colours.size, 4);
+            expectFloats(readFloats(sub.normalsVBO_ID, 6), {0, 0, 1, 0, 1, 0});
+            expectFloats(readFloats(sub.colorsVBO_ID, 8), {1, 0, 0, 1, 0, 0.5f, 1, 0.25f});
+        } else {
+            EXPECT_EQ(sub.normalsVBO_ID, 0u);
+            EXPECT_EQ(sub.colorsVBO_ID, 0u);
+            EXPECT_EQ(normals.buffer, 0);
+            EXPECT_EQ(colours.buffer, 0);
+            // What a shader then reads at location 3: opaque white.
+            GLfloat current[4] = {};
+            glGetVertexAttribfv(ovra::Shader::ATTRIB_COLOR_POS, GL_CURRENT_VERTEX_ATTRIB, current);
+            expectFloats(std::vector<float>(current, current + 4), {1, 1, 1, 1});
+        }
+        const GLuint buffers[] = {sub.normalsVBO_ID, sub.colorsVBO_ID};
+        mesh.reset();
+        for (GLuint buffer : buffers) {
+            EXPECT_TRUE(buffer == 0 || glIsBuffer(buffer) == GL_FALSE) << "deleted with the mesh";
+        }
+    }
+}
+
+TEST(PlaneMesh, FacesPlusZForLitShaders) {
+    Inspectable<PlaneMesh> plane(0.0f, 0.0f, 1.0f, 1.0f);
+    expectFloats(readFloats(plane.sub(0).normalsVBO_ID, 12), {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});
+    EXPECT_EQ(attributeFeed(plane.sub(0).VAO_ID, ovra::Shader::ATTRIB_NORMAL_POS).size, 3);
+}

@@ -1,3 +1,4 @@
+#include "EmbeddedModels.hpp"
 #include "GpuTestSupport.hpp"
 #include "ImageFile.hpp"
 
@@ -158,53 +159,6 @@ std::string quadPly(const std::string& textureFile = "") {
            "property float s\nproperty float t\n"
            "element face 1\nproperty list uchar int vertex_indices\nend_header\n"
            "-1 -1 0 0 0\n1 -1 0 1 0\n1 1 0 1 1\n-1 1 0 0 1\n4 0 1 2 3\n";
-}
-
-std::string base64(const std::string& bytes) {
-    static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        uint32_t group = static_cast<uint8_t>(bytes[i]) << 16;
-        group |= i + 1 < bytes.size() ? static_cast<uint8_t>(bytes[i + 1]) << 8 : 0;
-        group |= i + 2 < bytes.size() ? static_cast<uint8_t>(bytes[i + 2]) : 0;
-        out += digits[(group >> 18) & 63];
-        out += digits[(group >> 12) & 63];
-        out += i + 1 < bytes.size() ? digits[(group >> 6) & 63] : '=';
-        out += i + 2 < bytes.size() ? digits[group & 63] : '=';
-    }
-    return out;
-}
-
-template <typename T>
-std::string bytesOf(std::initializer_list<T> values) {
-    std::string bytes;
-    for (const T& v : values) {
-        bytes.append(reinterpret_cast<const char*>(&v), sizeof(T));
-    }
-    return bytes;
-}
-
-// The same quad as a glTF file with its buffer inline, under a node placed by `nodePlacement`
-// (glTF's "translation", "rotation" as x y z w, "scale").
-std::string quadGltf(const std::string& nodePlacement = R"("translation":[0,0,0])") {
-    const std::string positions = bytesOf<float>({-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0});
-    const std::string uvs = bytesOf<float>({0, 1, 1, 1, 1, 0, 0, 0});  // glTF puts v = 0 at the top
-    const std::string indices = bytesOf<uint16_t>({0, 1, 2, 2, 3, 0});
-    const std::string buffer = positions + uvs + indices;
-    return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],)"
-           R"("nodes":[{"name":"quad","mesh":0,)" +
-           nodePlacement +
-           R"(}],)"
-           R"("meshes":[{"primitives":[{"attributes":{"POSITION":0,"TEXCOORD_0":1},"indices":2,"material":0}]}],)"
-           R"("materials":[{"name":"wood"}],)"
-           R"("buffers":[{"byteLength":)" +
-           std::to_string(buffer.size()) + R"(,"uri":"data:application/octet-stream;base64,)" + base64(buffer) +
-           R"("}],)"
-           R"("bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":48},{"buffer":0,"byteOffset":48,"byteLength":32},)"
-           R"({"buffer":0,"byteOffset":80,"byteLength":12}],)"
-           R"("accessors":[{"bufferView":0,"componentType":5126,"count":4,"type":"VEC3","max":[1,1,0],"min":[-1,-1,0]},)"
-           R"({"bufferView":1,"componentType":5126,"count":4,"type":"VEC2"},)"
-           R"({"bufferView":2,"componentType":5123,"count":6,"type":"SCALAR"}]})";
 }
 
 // The window pixels at the centres of the quad's four quadrants, seen through the scene's

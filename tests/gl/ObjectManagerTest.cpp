@@ -223,3 +223,12 @@ TEST_F(ObjectManagerShaders, ShaderWithMaterialsBoundIsNotDeleted) {
     EXPECT_TRUE(ObjectManager::deleteShader("still-used")) << "once its material is gone";
     EXPECT_EQ(ObjectManager::getShader("still-used"), nullptr);
 }
+
+TEST_F(ObjectManagerShaders, BuildErrorOfAShaderFromFilesNamesBothFiles) {
+    writeShader("faulty", gputest::repoShaderSource("simple_2D_shader.vert"), kBroken);
+    CapturedStdout out;
+    std::unique_ptr<Shader> shader(ObjectManager::createShader("faulty", false));
+    const std::vector<std::string> lines = out.lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "ERROR: Ovra: Shader: in " + dir_.file("faulty.vert") + " and " + dir_.file("faulty.frag"));
+}

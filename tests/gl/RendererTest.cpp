@@ -326,3 +326,32 @@ TEST_F(Renderer, SubMeshNeverUploadedIsSkippedInBothPasses) {
     EXPECT_TRUE(isColor(windowPixel(640, 360), {255, 0, 0}));
     EXPECT_TRUE(isColor(windowPixel(100, 100), {255, 0, 0}));
 }
+
+TEST_F(Renderer, MaterialWhoseShaderHasNoProgramDrawsNothing) {
+    // A stage fails to compile, or the stages fail to link: either way no program.
+    const char* const vertex =
+        "#version 330\nin vec3 in_vertex;\nvoid main() { gl_Position = vec4(in_vertex, 1.0); }\n";
+    const struct {
+        const char* what;
+        const char* fs;
+    } cases[] = {
+        {"compile", "#version 330\nvoid main() { not glsl }\n"},
+        {"link", "#version 330\nout vec4 c;\nvoid paint() { c = vec4(1.0); }\n"},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<ovra::Shader> unlinked;
+        {
+            CapturedStdout quiet;
+            unlinked = std::make_unique<ovra::Shader>(vertex, c.fs);
+        }
+        ASSERT_EQ(unlinked->getProgramId(), 0u) << c.what;
+        Material material(unlinked.get());
+        Scene scene;
+        // Without the rule it would draw white over the middle of the window.
+        scene.addPlane(&material);
+        scene.addPlane(green3D_.get(), glm::vec3(-1.5f, 0.0f, 0.0f), 0.5f);
+        scene.drawFrames();
+        EXPECT_TRUE(isClearColor(windowPixel(640, 360))) << c.what;
+        EXPECT_TRUE(isColor(windowPixel(120, 360), {0, 255, 0})) << c.what << ": the rest of the frame";
+    }
+}

@@ -354,3 +354,74 @@ TEST(GLErrorReportNone, NoFileNamePrintsAsNullAndTheStreamKeepsWorking) {
     EXPECT_EQ(lines[0].rfind("glError in file (null) @ line 7: ", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1], "after");
 }
+
+// A fragment stage that declares one of the engine's uniforms as `declaration` and uses it,
+// so that the linker keeps it.
+struct UniformTypeCase {
+    const char* name;
+    const char* declaration;
+    const char* use;
+    const char* line;  // empty: no error line
+};
+
+class ShaderUniformTypes : public ::testing::TestWithParam<UniformTypeCase> {};
+
+TEST_P(ShaderUniformTypes, ContractUniformOfAnotherTypeIsNamedWithTheTypeExpected) {
+    const UniformTypeCase& c = GetParam();
+    const std::string fragment = std::string("#version 330\nout vec4 out_color;\n") + c.declaration +
+                                 "\nvoid main() { out_color = vec4(1.0); " + c.use + " }\n";
+    const std::string vertex =
+        "#version 330\nin vec3 in_vertex;\nuniform mat4 u_mvp;\n"
+        "void main() { gl_Position = u_mvp * vec4(in_vertex, 1.0); }\n";
+    CapturedStdout out;
+    Shader shader(vertex.c_str(), fragment.c_str(), "quad.vert and quad.frag");
+    EXPECT_NE(shader.getProgramId(), 0u) << "it still links";
+    if (std::string(c.line).empty()) {
+        EXPECT_EQ(out.text(), "");
+    } else {
+        EXPECT_EQ(out.lines(), (std::vector<std::string>{c.line, "ERROR: Ovra: Shader: in quad.vert and quad.frag"}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShaderUniformTypes,
+    ::testing::Values(
+        UniformTypeCase{"IntFlag", "uniform int u_hasColorTexture;", "if (u_hasColorTexture == 1) discard;",
+                        "ERROR: Ovra: Shader: uniform u_hasColorTexture is declared int, the engine sets it as uint"},
+        UniformTypeCase{"FloatMask", "uniform float u_useAlphaMask;", "if (u_useAlphaMask > 0.5) discard;",
+                        "ERROR: Ovra: Shader: uniform u_useAlphaMask is declared float, the engine sets it as uint"},
+        UniformTypeCase{"Vec4Colour", "uniform vec4 u_color;", "out_color = u_color;",
+                        "ERROR: Ovra: Shader: uniform u_color is declared vec4, the engine sets it as vec3"},
+        UniformTypeCase{
+            "Vec2Placement", "uniform vec2 u_translationAndScale;", "out_color.xy = u_translationAndScale;",
+            "ERROR: Ovra: Shader: uniform u_translationAndScale is declared vec2, the engine sets it as vec4"},
+        UniformTypeCase{"UintFlag", "uniform uint u_hasColorTexture;", "if (u_hasColorTexture == 1u) discard;", ""},
+        UniformTypeCase{"BoolFlag", "uniform bool u_useAlphaMask;", "if (u_useAlphaMask) discard;", ""},
+        UniformTypeCase{"OtherUniform", "uniform int u_mine;", "if (u_mine == 1) discard;", ""}),
+    [](const ::testing::TestParamInfo<UniformTypeCase>& info) { return info.param.name; });
+
+TEST(Shader, BuildErrorsEndWithALineNamingTheSourcesWhenGiven) {
+    const struct {
+        const char* what;
+        const char* vs;
+        const char* fs;
+        const char* stageLine;
+    } cases[] = {
+        {"vertex", kBroken, kFragment, "ERROR: while compiling vertex shader"},
+        {"fragment", kVertex, kBroken, "ERROR: while compiling fragment shader"},
+        {"link", kVertex, kNoMainFragment, nullptr},
+    };
+    for (const auto& c : cases) {
+        CapturedStdout out;
+        Shader shader(c.vs, c.fs, "a/b.vert and a/b.frag");
+        const std::vector<std::string> lines = nonEmpty(out.lines());
+        ASSERT_GE(lines.size(), 2u) << c.what;
+        EXPECT_EQ(lines.back(), "ERROR: Ovra: Shader: in a/b.vert and a/b.frag") << c.what;
+        if (c.stageLine != nullptr) {
+            EXPECT_EQ(lines[lines.size() - 2], c.stageLine) << c.what;
+        }
+        EXPECT_EQ(lines.front(),
+                  c.stageLine != nullptr ? "ERROR: while compiling Shader :" : "ERROR: while linking Shader :")
+            << c.what;
+    }
+}

@@ -3,6 +3,8 @@
 
 #include "Ovra3D/widgets/Texture.hpp"
 
+#include <functional>
+
 using ovra::Texture;
 
 namespace {
@@ -216,4 +218,59 @@ TEST(Texture, DestructionDeletesTheTextureObject) {
         ASSERT_EQ(glIsTexture(id), GL_TRUE);
     }
     EXPECT_EQ(glIsTexture(id), GL_FALSE);
+}
+
+TEST(TextureFromMemory, ImageFileBytesAndRawTexelsUploadTheSameTexels) {
+    TempFolder dir;
+    std::vector<Texel> texels;
+    for (int i = 0; i < 12; ++i) {
+        texels.push_back(Texel{static_cast<uint8_t>(20 * i), static_cast<uint8_t>(255 - 20 * i), 7, 200});
+    }
+    ASSERT_TRUE(writeTexels(dir.file("t.png"), SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, 4, texels));
+    std::string png;
+    ASSERT_TRUE(ovra::get_file_contents(dir.file("t.png").c_str(), png));
+    std::vector<unsigned char> bgra;
+    for (const Texel& t : texels) {
+        bgra.insert(bgra.end(), {t.b, t.g, t.r, t.a});
+    }
+
+    CapturedStdout out;
+    const Texture decoded(reinterpret_cast<const unsigned char*>(png.data()), png.size(), "t.png", GL_NEAREST,
+                          GL_CLAMP_TO_EDGE);
+    const Texture raw(4, 3, bgra.data(), "raw", GL_NEAREST, GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(out.text(), "");
+    for (const Texture* texture : {&decoded, &raw}) {
+        const std::vector<Texel> back = readBack(*texture, 12);
+        for (size_t i = 0; i < texels.size(); ++i) {
+            EXPECT_EQ(back[i].r, texels[i].r) << i;
+            EXPECT_EQ(back[i].g, texels[i].g) << i;
+            EXPECT_EQ(back[i].b, texels[i].b) << i;
+            EXPECT_EQ(back[i].a, texels[i].a) << i;
+        }
+    }
+}
+
+TEST(TextureFromMemory, WhatIsNoImageGivesOneLineNamingItAndNoTexture) {
+    const std::string text = "no image here";
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char texel[4] = {1, 2, 3, 4};
+    const struct {
+        const char* name;
+        std::function<std::unique_ptr<Texture>()> make;
+    } cases[] = {
+        {"text", [&] { return std::make_unique<Texture>(bytes, text.size(), "text", GL_LINEAR, GL_REPEAT); }},
+        {"no bytes", [&] { return std::make_unique<Texture>(nullptr, 16, "no bytes", GL_LINEAR, GL_REPEAT); }},
+        {"empty", [&] { return std::make_unique<Texture>(bytes, 0, "empty", GL_LINEAR, GL_REPEAT); }},
+        {"no texels", [&] { return std::make_unique<Texture>(2, 2, nullptr, "no texels", GL_LINEAR, GL_REPEAT); }},
+        {"zero wide", [&] { return std::make_unique<Texture>(0, 1, texel, "zero wide", GL_LINEAR, GL_REPEAT); }},
+        {"negative", [&] { return std::make_unique<Texture>(1, -1, texel, "negative", GL_LINEAR, GL_REPEAT); }},
+    };
+    for (const auto& c : cases) {
+        CapturedStdout out;
+        const std::unique_ptr<Texture> texture = c.make();
+        const std::vector<std::string> lines = out.lines();
+        ASSERT_EQ(lines.size(), 1u) << c.name << ": " << out.text();
+        EXPECT_EQ(lines[0].rfind(std::string("ERROR: Ovra: Texture: ") + c.name + ": ", 0), 0u) << lines[0];
+        EXPECT_EQ(texture->getTextureID(), 0u) << c.name;
+    }
 }

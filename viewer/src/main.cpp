@@ -14,14 +14,9 @@
 #include <iostream>
 #include <string>
 
-#ifndef OVRA_VIEWER_SHADER_DIR
-#define OVRA_VIEWER_SHADER_DIR "../share/ovra_viewer"
-#endif
-
 namespace {
 
 const char* const kUsage = "usage: ovra_viewer MODEL_FILE [--screenshot OUT.png]";
-const char* const kShaderName = "model";
 
 struct Arguments {
     std::string modelPath;
@@ -52,27 +47,13 @@ std::string fileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The shader pair lies at a fixed place relative to the executable, in the build tree as
-// once installed, so the viewer runs from any working directory.
-std::string shaderFolder() {
-    char* base = SDL_GetBasePath();
-    const std::string folder = std::string(base != nullptr ? base : "./") + OVRA_VIEWER_SHADER_DIR + "/";
-    SDL_free(base);
-    return folder;
-}
-
+// The engine's lit shader: smooth light from the normals the import keeps or makes.
 ovra::Shader* loadShader() {
-    const std::string folder = shaderFolder();
-    ovra::ObjectManager::setRessourcesPath(folder);
-    ovra::Shader* shader = ovra::ObjectManager::createShader(kShaderName, false);
-    if (shader != nullptr && shader->getProgramId() == 0) {
-        delete shader;  // built but not linked: never registered, so it is ours
-        shader = nullptr;
+    if (!ovra::ObjectManager::createDefaultShaders()) {
+        std::cerr << "ovra_viewer: the engine's shaders did not build" << std::endl;
+        return nullptr;
     }
-    if (shader == nullptr) {
-        std::cerr << "ovra_viewer: shader \"" << kShaderName << "\" is not available from " << folder << std::endl;
-    }
-    return shader;
+    return ovra::ObjectManager::getShader(ovra::ObjectManager::LIT_SHADER);
 }
 
 int view(ScreenshotContainer& container, const Arguments& arguments) {

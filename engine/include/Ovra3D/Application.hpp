@@ -3,13 +3,16 @@
 #ifndef OVRA_APPLICATION_HPP
 #define OVRA_APPLICATION_HPP
 
+// The container, input and camera are complete here, so that the accessors below can be
+// used with this header alone.
+#include "Ovra3D/Camera.hpp"
+#include "Ovra3D/GLContainer.hpp"
+#include "Ovra3D/Input.hpp"
 #include "Ovra3D/LevelManager.hpp"
 #include "Ovra3D/Renderer.hpp"
 
 namespace ovra {
 
-class GLContainer;
-class Input;
 class Level;
 class FrameClock;
 

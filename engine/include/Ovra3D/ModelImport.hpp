@@ -37,8 +37,11 @@ void load_aiscene_nodes_with_meshes(const aiScene& aiscene, const std::string& b
                                     Entity& parentEntity, Shader* shader);
 
 /// Fills `material` from `aimaterial`: name, colours, opacity, specular factor and the first
-/// diffuse texture, looked for beside the model whatever folder the file names.
-void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial, Material& material);
+/// diffuse texture. A texture embedded in the file (named "*0", "*1"... or after an embedded
+/// image's file name) is taken from `aiscene` when given, decoded from memory; any other is
+/// looked for beside the model whatever folder the file names.
+void load_aimaterial_into_ovra_material(const std::string& basisName, const aiMaterial& aimaterial, Material& material,
+                                        const aiScene* aiscene = nullptr);
 
 /// Sets `color` to the colour stored under the key, or to the given default when there is
 /// none or `pKey` is null.

@@ -22,11 +22,23 @@ class ObjectManager {
 public:
     ObjectManager() = delete;
 
+    /// The engine's own shader pairs, built into the library (names starting "ovra_" are
+    /// kept for them). FLAT_SHADER draws 3D visuals in the material's colour times the
+    /// vertex colour and the colour texture; LIT_SHADER does the same lit by a light at the
+    /// camera, from the meshes' normals; OVERLAY_SHADER draws overlay visuals like the flat one.
+    static constexpr const char* FLAT_SHADER = "ovra_flat";
+    static constexpr const char* LIT_SHADER = "ovra_lit";          ///< See FLAT_SHADER.
+    static constexpr const char* OVERLAY_SHADER = "ovra_overlay";  ///< See FLAT_SHADER.
+
     /// The shader named `shaderPath`, built from the resources path + `shaderPath` + ".vert" and ".frag" when
-    /// not yet registered, or rebuilt from them when `reload` is true. A new shader that fails
-    /// to build is returned unregistered and becomes the caller's. Null, with an error line,
-    /// when a file is missing.
+    /// not yet registered, or rebuilt from them when `reload` is true; one of the built-in names
+    /// above is built from the engine's own sources instead, whatever the resources path.
+    /// A new shader that fails to build is returned unregistered and becomes the caller's.
+    /// Null, with an error line, when a file is missing. Build errors name the two files.
     static Shader* createShader(const std::string& shaderPath, bool reload);
+    /// Creates and registers the three built-in shaders (each once; see createShader), to be
+    /// found with getShader(FLAT_SHADER) and so on. \return true when all three linked.
+    static bool createDefaultShaders();
     /// The registered shader of that name, or null; reads no file.
     static Shader* getShader(const std::string& shaderPath);
     /// Rebuilds a registered shader from its files; an unregistered one is returned untouched.
@@ -47,6 +59,9 @@ public:
     /// A texture loaded from the resources path + `imagePath`, kept until releaseAll(): materials
     /// only point at their textures, so something must outlive them all.
     static Texture* createTexture(const std::string& imagePath, unsigned int filter, unsigned int edgeBehaviour);
+    /// Keeps a texture made by the caller (from memory, say) until releaseAll(), as
+    /// createTexture does its own. \return `texture`; null is not kept.
+    static Texture* keepTexture(Texture* texture);
 
     /// Imports the model file resources path + `filePath` as a new, unattached tree of entities
     /// whose root is named `filePath`; the caller owns it. Every material it creates is kept

@@ -26,8 +26,11 @@ public:
     /// Clears the viewport (x, y, w, h) and draws both passes.
     /// Without a current camera the 3D pass draws nothing; the overlay still does.
     /// Skipped: visuals whose node is disabled or that have no mesh, sub-meshes without
-    /// material or not uploaded. A material without shader draws with no program.
-    /// A colour texture that failed to load (id 0) leaves faces in their plain colour.
+    /// material or not uploaded, and those whose material's shader has no linked program.
+    /// A material without any shader draws with no program.
+    /// A colour texture that failed to load (id 0) leaves faces in their plain colour; one
+    /// whose image had an unsupported depth (an 8-bit palette image, say) is a texture
+    /// object without image, which samples black.
     virtual void draw(uint16_t x, uint16_t y, uint16_t w, uint16_t h);
     /// Nothing to finish.
     virtual void postdraw();

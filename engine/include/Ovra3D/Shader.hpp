@@ -6,6 +6,7 @@
 #include "Ovra3D/common.hpp"
 
 #include <list>
+#include <string>
 
 namespace ovra {
 
@@ -26,9 +27,13 @@ public:
 
     static constexpr GLint ATTRIB_VERTICES_POS = 0;   ///< Location of "in_vertex", three floats.
     static constexpr GLint ATTRIB_TEXTURE2D_POS = 1;  ///< Location of "in_texCoord", two floats.
+    static constexpr GLint ATTRIB_NORMAL_POS = 2;     ///< Location of "in_normal", three floats.
+    static constexpr GLint ATTRIB_COLOR_POS = 3;      ///< Location of "in_color", four floats (RGBA).
 
     /// Builds the program at once; a failed build shows as getProgramId() == 0.
-    Shader(const GLchar* vs, const GLchar* fs);
+    /// `sourceNames` says where the sources came from (for instance their two files); when
+    /// not empty, every error line of a build is followed by a line naming it.
+    Shader(const GLchar* vs, const GLchar* fs, const std::string& sourceNames = std::string());
     /// Deletes the GL objects still held; observers are not told, so materials bound to
     /// the shader must have moved or gone first.
     ~Shader();
@@ -40,12 +45,21 @@ public:
     /// fails, or whose source is null, keeps the previous program (and its stages) in use;
     /// a failed link leaves no program (0). The stage objects of a failed rebuild are
     /// deleted at once. An observer may add or remove observers while being told.
+    /// A linked program that declares one of the engine's uniforms ("u_mvp", "u_color", ...)
+    /// with another type than the engine sets gets an error line naming the uniform and the
+    /// type expected; it stays linked, but that uniform never receives a value.
     bool compile(const GLchar* vs, const GLchar* fs);
 
     /// The linked program, or 0 when there is none.
     GLuint getProgramId() const { return programId_; }
     /// The shader's number in the process-wide sequence of shaders.
     long getId() const { return id_; }
+    /// Where the sources came from, as given to the constructor; empty when not said.
+    const std::string& getSourceNames() const { return sourceNames_; }
+
+    /// Binds the four attribute names to their locations in `program`; they take effect at
+    /// the program's next link.
+    static void bindAttributeLocations(GLuint program);
 
     /// Appends the observer unless it is already listed. Observers are not owned.
     void addCompileObserver(Shader::OnCompileObserver& onCompileObserver);
@@ -61,11 +75,16 @@ private:
     bool link(GLuint& program, GLuint vertexId, GLuint fragmentId);
     void releaseGLObjects();
     void notifyObservers();
+    // Writes the line naming the sources, when they were named.
+    void reportSourceNames() const;
+    // Reports the engine's uniforms that the program declares with another type.
+    void checkUniformTypes(GLuint program) const;
 
     GLuint verterxId_ = 0;
     GLuint fragmentId_ = 0;
     GLuint programId_ = 0;
     long id_;
+    std::string sourceNames_;
     std::list<Shader::OnCompileObserver*> onCompileObserverList_;
 };
 

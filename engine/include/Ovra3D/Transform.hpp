@@ -7,6 +7,10 @@
 
 namespace ovra {
 
+// The axes are named for a thing that faces +Z. A camera looks along its own -Z, so for a
+// camera V_FORWARD points behind it and V_LEFT to its right: translateForward(1) backs it
+// away from what it sees, and an entity moved by translateLeft(1) goes right on the screen of
+// a camera that is not turned.
 const glm::vec3 V_FORWARD(0.0f, 0.0f, 1.0f);  ///< The forward axis, +Z.
 const glm::vec3 V_UP(0.0f, 1.0f, 0.0f);       ///< The up axis, +Y.
 const glm::vec3 V_LEFT(1.0f, 0.0f, 0.0f);     ///< The left axis, +X: up cross forward.

@@ -18,8 +18,8 @@ class Visual : public Component {
 public:
     /// No mesh, the next number of the process-wide visual sequence.
     explicit Visual(Node& containerEntity);
-    /// Destroys the mesh when it owns one, and leaves a visual table still listing it,
-    /// so the renderer never meets a destroyed visual.
+    /// Destroys the mesh when it owns one, and takes itself out of a visual table that still
+    /// lists it, so the renderer never meets a destroyed visual.
     virtual ~Visual();
     Visual(const Visual&) = delete;
     Visual& operator=(const Visual&) = delete;

@@ -63,8 +63,7 @@ void Material::linkShaderAttributes() {
         return static_cast<GLuint>(program != 0 ? glGetUniformLocation(program, name) : -1);
     };
     if (program != 0) {
-        glBindAttribLocation(program, Shader::ATTRIB_VERTICES_POS, "in_vertex");
-        glBindAttribLocation(program, Shader::ATTRIB_TEXTURE2D_POS, "in_texCoord");
+        Shader::bindAttributeLocations(program);
     }
     mvpMatrix_ID_ = location("u_mvp");
     translationAndScale_ID_ = location("u_translationAndScale");

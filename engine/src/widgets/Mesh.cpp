@@ -1,8 +1,10 @@
 #include "Ovra3D/widgets/Mesh.hpp"
 
 #include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/Shader.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 
+#include <initializer_list>
 #include <iostream>
 
 namespace ovra {
@@ -11,14 +13,24 @@ void Mesh::Sub::Data::destroy() {
     delete[] indices;
     delete[] vertices;
     delete[] textureCoordinates;
+    delete[] normals;
+    delete[] colors;
     indices = nullptr;
     vertices = nullptr;
     textureCoordinates = nullptr;
+    normals = nullptr;
+    colors = nullptr;
 }
 
 Mesh::Sub::~Sub() { deleteGLObjects(); }
 
 void Mesh::Sub::deleteGLObjects() {
+    for (GLuint* buffer : {&colorsVBO_ID, &normalsVBO_ID}) {
+        if (*buffer != 0) {
+            glDeleteBuffers(1, buffer);
+            *buffer = 0;
+        }
+    }
     if (textureCoordinatesVBO_ID != 0) {
         glDeleteBuffers(1, &textureCoordinatesVBO_ID);
     }
@@ -42,6 +54,20 @@ void Mesh::Sub::initializeData() {
     data.vertices = new float[numberVertices];
     data.textureCoordinates = new float[numberTextureCoordinates];
     data.indices = new uint32_t[numberIndices];
+    if (numberNormals > 0) {
+        data.normals = new float[numberNormals];
+    }
+    if (numberColors > 0) {
+        data.colors = new float[numberColors];
+    }
+}
+
+void Mesh::Sub::uploadAttribute(GLuint& buffer, GLuint location, GLint size, uint32_t count, const float* values) {
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count) * 4, values, GL_STATIC_DRAW);
+    glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(location);
 }
 
 void Mesh::Sub::pushToGPU(bool destroyCPUData) {
@@ -66,6 +92,17 @@ void Mesh::Sub::pushToGPU(bool destroyCPUData) {
                  GL_STATIC_DRAW);
     glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
     glEnableVertexAttribArray(1);
+
+    if (data.normals != nullptr && numberNormals > 0) {
+        uploadAttribute(normalsVBO_ID, Shader::ATTRIB_NORMAL_POS, 3, numberNormals, data.normals);
+    }
+    if (data.colors != nullptr && numberColors > 0) {
+        uploadAttribute(colorsVBO_ID, Shader::ATTRIB_COLOR_POS, 4, numberColors, data.colors);
+    } else {
+        // A disabled array reads the context's current value, which starts as (0, 0, 0, 1):
+        // white instead lets shaders multiply by the vertex colour whatever the mesh holds.
+        glVertexAttrib4f(Shader::ATTRIB_COLOR_POS, 1.0f, 1.0f, 1.0f, 1.0f);
+    }
 
     // Bound while the vertex array is, so the array records its element buffer.
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indicesVBO_ID);

@@ -5,6 +5,7 @@
 
 #include <SDL2/SDL_image.h>
 
+#include <climits>
 #include <iostream>
 
 namespace ovra {
@@ -18,6 +19,38 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
     } else {
         SDL_SetError("Couldn't open %s", fullPath.c_str());
     }
+    upload(sdlimage, fullPath, filter, edgeBehaviour);
+}
+
+Texture::Texture(const unsigned char* bytes, size_t size, const std::string& name, GLuint filter,
+                 GLuint edgeBehaviour) {
+    SDL_Surface* sdlimage = nullptr;
+    if (bytes == nullptr || size == 0 || size > static_cast<size_t>(INT_MAX)) {
+        SDL_SetError("%s: no image data", name.c_str());
+    } else {
+        sdlimage = IMG_Load_RW(SDL_RWFromConstMem(bytes, static_cast<int>(size)), 1);
+        if (sdlimage == nullptr) {
+            const std::string reason = SDL_GetError();
+            SDL_SetError("%s: %s", name.c_str(), reason.c_str());
+        }
+    }
+    upload(sdlimage, name, filter, edgeBehaviour);
+}
+
+Texture::Texture(int width, int height, const unsigned char* bgraTexels, const std::string& name, GLuint filter,
+                 GLuint edgeBehaviour) {
+    SDL_Surface* sdlimage = nullptr;
+    if (bgraTexels == nullptr || width <= 0 || height <= 0 || width > INT_MAX / 4) {
+        SDL_SetError("%s: no texels of size %dx%d", name.c_str(), width, height);
+    } else {
+        // A view of the caller's texels: upload() reads them before the call returns.
+        sdlimage = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(bgraTexels), width, height, 32,
+                                                      width * 4, SDL_PIXELFORMAT_BGRA32);
+    }
+    upload(sdlimage, name, filter, edgeBehaviour);
+}
+
+void Texture::upload(SDL_Surface* sdlimage, const std::string& name, GLuint filter, GLuint edgeBehaviour) {
     if (sdlimage == nullptr) {
         std::cout << "ERROR: Ovra: Texture: " << SDL_GetError() << std::endl;
         return;
@@ -29,11 +62,11 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (pixelFormat->BitsPerPixel < 24 || pixelFormat->BitsPerPixel > 32) {
-        std::cout << "ERROR: Ovra: Texture: Unable to load image's format (" << fullPath
+        std::cout << "ERROR: Ovra: Texture: Unable to load image's format (" << name
                   << "):" << static_cast<int>(pixelFormat->BitsPerPixel) << std::endl;
     } else if (sdlimage->w > maxSize || sdlimage->h > maxSize) {
         // Past the driver's limit: some drivers read out of bounds instead of refusing it.
-        std::cout << "ERROR: Ovra: Texture: Image too large (" << fullPath << "):" << sdlimage->w << "x" << sdlimage->h
+        std::cout << "ERROR: Ovra: Texture: Image too large (" << name << "):" << sdlimage->w << "x" << sdlimage->h
                   << std::endl;
     } else {
         // Red in the first byte means RGB order in memory, anything else BGR.

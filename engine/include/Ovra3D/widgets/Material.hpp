@@ -64,6 +64,11 @@ public:
     /// Moves the material to `shader` and looks its uniforms up. A null shader is refused
     /// with an error line and the material keeps the shader it had.
     void setShader(Shader* shader);
+    /// The shader it draws with, or null when it has none.
+    Shader* getShader() const { return shader_; }
+    /// True when it has a shader whose build left no program: the renderer skips it, rather
+    /// than draw with no program at all.
+    bool hasUnlinkedShader() const { return shader_ != nullptr && shader_->getProgramId() == 0; }
     /// Looks the uniform locations up again in the shader's new program.
     void onCompileOccured(const Shader& newShader) override;
 

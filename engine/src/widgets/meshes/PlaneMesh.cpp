@@ -1,5 +1,7 @@
 #include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
 
+#include <glm/gtc/type_ptr.hpp>
+
 #include <algorithm>
 
 namespace ovra {
@@ -9,6 +11,7 @@ PlaneMesh::PlaneMesh(float textureX, float textureY, float textureW, float textu
     sub.numberVertices = 12;
     sub.numberTextureCoordinates = 8;
     sub.numberIndices = 6;
+    sub.numberNormals = 12;
     sub.initializeData();
 
     const float left = textureX;
@@ -21,6 +24,10 @@ PlaneMesh::PlaneMesh(float textureX, float textureY, float textureW, float textu
     std::copy(std::begin(vertices), std::end(vertices), sub.data.vertices);
     std::copy(std::begin(textureCoordinates), std::end(textureCoordinates), sub.data.textureCoordinates);
     std::copy(std::begin(indices), std::end(indices), sub.data.indices);
+    // Facing +z, the side a camera of the default orientation sees, for lit shaders.
+    for (int v = 0; v < 4; ++v) {
+        std::copy_n(glm::value_ptr(glm::vec3(0.0f, 0.0f, 1.0f)), 3, sub.data.normals + 3 * v);
+    }
 
     Mesh::pushToGPU(true);
 }

@@ -7,7 +7,8 @@
 
 namespace ovra {
 
-/// A unit square in the local XY plane, centred on the origin, uploaded and ready to draw.
+/// A unit square in the local XY plane, centred on the origin, with normals along +Z,
+/// uploaded and ready to draw.
 /// The texture window (x, y, w, h) covers it with row y on the top edge, so images stand upright.
 class PlaneMesh : public Mesh {
 public:
