@@ -103,6 +103,7 @@ if [ ! -s "$BASE" ]; then
 fi
 
 ROOT="$(mktemp -d /var/tmp/ovra-release-check.XXXXXX)"
+chmod 755 "$ROOT"  # a root directory as on a real system, so that users other than root can reach it
 tar -C "$ROOT" -xf "$BASE"
 cp -L /etc/resolv.conf "$ROOT/etc/resolv.conf"
 
