@@ -57,11 +57,17 @@ LOG="$(cd "$(dirname "$LOG")" && pwd)/$(basename "$LOG")"
 say() { echo "release_check: $*" | tee -a "$LOG"; }
 
 ROOT=""
+FRESH=""
 MOUNTS=()
 cleanup() {
   local status=$?
   trap - EXIT INT TERM HUP
   set +e
+  if [ -n "$FRESH" ]; then
+    # Interrupted while making the minbase root: debootstrap may have mounted inside it.
+    grep -F " $FRESH/" /proc/self/mounts | cut -d' ' -f2 | sort -r | xargs -r umount -l
+    rm -rf --one-file-system "$FRESH"
+  fi
   if [ -n "$ROOT" ]; then
     # Whatever the command left running inside would keep the mounts busy.
     local inside
@@ -95,16 +101,16 @@ trap 'exit 129' HUP
 BASE="$CACHE/bookworm-minbase.tar"
 if [ ! -s "$BASE" ]; then
   say "making the minbase root (once; cached as $BASE)"
-  fresh="$(mktemp -d /var/tmp/ovra-bootstrap.XXXXXX)"
-  debootstrap --variant=minbase bookworm "$fresh" "$MIRROR" >>"$LOG" 2>&1 ||
-    { rm -rf --one-file-system "$fresh"; say "debootstrap failed"; exit 1; }
-  tar -C "$fresh" -cf "$BASE.part" . && mv "$BASE.part" "$BASE"
-  rm -rf --one-file-system "$fresh"
+  FRESH="$(mktemp -d /var/tmp/ovra-bootstrap.XXXXXX)"
+  debootstrap --variant=minbase bookworm "$FRESH" "$MIRROR" >>"$LOG" 2>&1 || { say "debootstrap failed"; exit 1; }
+  tar -C "$FRESH" -cf "$BASE.part" . && mv "$BASE.part" "$BASE"
+  rm -rf --one-file-system "$FRESH"
+  FRESH=""
 fi
 
 ROOT="$(mktemp -d /var/tmp/ovra-release-check.XXXXXX)"
-chmod 755 "$ROOT"  # a root directory as on a real system, so that users other than root can reach it
 tar -C "$ROOT" -xf "$BASE"
+chmod 755 "$ROOT"  # a root directory as on a real system, so that users other than root can reach it
 cp -L /etc/resolv.conf "$ROOT/etc/resolv.conf"
 
 # The tree, as a new user gets it.
