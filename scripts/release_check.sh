@@ -20,6 +20,8 @@
 # goes to the terminal and to the log; /proc, /sys, /dev, /dev/pts and /dev/shm are mounted for
 # it and unmounted again whatever happens, Ctrl+C included. Exits with the command's status.
 set -euo pipefail
+# One block, read whole before it runs: the script may be edited while a check runs for hours.
+{
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CACHE=/var/cache/ovra-release-check
 MIRROR=http://deb.debian.org/debian
@@ -162,3 +164,4 @@ else
 fi
 say "exit status $status after $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
 exit "$status"
+}
