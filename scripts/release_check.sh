@@ -72,12 +72,13 @@ cleanup() {
   fi
   if [ -n "$ROOT" ]; then
     # Whatever the command left running inside would keep the mounts busy.
-    local inside
-    inside="$(find /proc -mindepth 2 -maxdepth 2 -name root -lname "$ROOT" 2>/dev/null | cut -d/ -f3)"
-    if [ -n "$inside" ]; then
+    local inside tries
+    for tries in 1 2 3 4 5 6 7 8 9 10; do
+      inside="$(find /proc -mindepth 2 -maxdepth 2 -name root -lname "$ROOT" 2>/dev/null | cut -d/ -f3)"
+      [ -z "$inside" ] && break
       kill -KILL $inside 2>/dev/null
       sleep 1
-    fi
+    done
     local i
     for ((i = ${#MOUNTS[@]} - 1; i >= 0; i--)); do
       umount "${MOUNTS[i]}" 2>/dev/null || umount -l "${MOUNTS[i]}" ||
@@ -88,7 +89,7 @@ cleanup() {
     elif [ "$KEEP" -eq 1 ]; then
       echo "release_check: root kept at $ROOT" >&2
     else
-      rm -rf --one-file-system "$ROOT"
+      rm -rf --one-file-system "$ROOT" || echo "release_check: could not remove $ROOT" >&2
     fi
   fi
   echo "release_check: log in $LOG"
