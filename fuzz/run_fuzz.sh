@@ -13,7 +13,8 @@
 # OVRA_FUZZ_MAX_FAILURES (default 50) ends the run early after that many failing inputs.
 #
 # The run fails, saying why, when it has not tested what it claims:
-# - the program is missing, or a session ends before libFuzzer has started fuzzing (no display);
+# - the program is missing, a session ends before libFuzzer has started fuzzing (no display),
+#   or a session hangs past its deadline;
 # - fewer inputs were executed than OVRA_FUZZ_MIN_EXECUTIONS (default: the seeds and saved
 #   regressions, and one more for every 4 seconds asked for: so the fuzzing itself ran);
 # - a report has frames without symbols (no symbolizer, or a program built without them);

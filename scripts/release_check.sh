@@ -20,6 +20,8 @@
 # goes to the terminal and to the log; /proc, /sys, /dev, /dev/pts and /dev/shm are mounted for
 # it and unmounted again whatever happens, Ctrl+C included. Exits with the command's status.
 set -euo pipefail
+# One block, read whole before it runs: the script may be edited while a check runs for hours.
+{
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CACHE=/var/cache/ovra-release-check
 MIRROR=http://deb.debian.org/debian
@@ -57,19 +59,26 @@ LOG="$(cd "$(dirname "$LOG")" && pwd)/$(basename "$LOG")"
 say() { echo "release_check: $*" | tee -a "$LOG"; }
 
 ROOT=""
+FRESH=""
 MOUNTS=()
 cleanup() {
   local status=$?
   trap - EXIT INT TERM HUP
   set +e
+  if [ -n "$FRESH" ]; then
+    # Interrupted while making the minbase root: debootstrap may have mounted inside it.
+    grep -F " $FRESH/" /proc/self/mounts | cut -d' ' -f2 | sort -r | xargs -r umount -l
+    rm -rf --one-file-system "$FRESH"
+  fi
   if [ -n "$ROOT" ]; then
     # Whatever the command left running inside would keep the mounts busy.
-    local inside
-    inside="$(find /proc -mindepth 2 -maxdepth 2 -name root -lname "$ROOT" 2>/dev/null | cut -d/ -f3)"
-    if [ -n "$inside" ]; then
+    local inside tries
+    for tries in 1 2 3 4 5 6 7 8 9 10; do
+      inside="$(find /proc -mindepth 2 -maxdepth 2 -name root -lname "$ROOT" 2>/dev/null | cut -d/ -f3)"
+      [ -z "$inside" ] && break
       kill -KILL $inside 2>/dev/null
       sleep 1
-    fi
+    done
     local i
     for ((i = ${#MOUNTS[@]} - 1; i >= 0; i--)); do
       umount "${MOUNTS[i]}" 2>/dev/null || umount -l "${MOUNTS[i]}" ||
@@ -80,7 +89,7 @@ cleanup() {
     elif [ "$KEEP" -eq 1 ]; then
       echo "release_check: root kept at $ROOT" >&2
     else
-      rm -rf --one-file-system "$ROOT"
+      rm -rf --one-file-system "$ROOT" || echo "release_check: could not remove $ROOT" >&2
     fi
   fi
   echo "release_check: log in $LOG"
@@ -95,15 +104,16 @@ trap 'exit 129' HUP
 BASE="$CACHE/bookworm-minbase.tar"
 if [ ! -s "$BASE" ]; then
   say "making the minbase root (once; cached as $BASE)"
-  fresh="$(mktemp -d /var/tmp/ovra-bootstrap.XXXXXX)"
-  debootstrap --variant=minbase bookworm "$fresh" "$MIRROR" >>"$LOG" 2>&1 ||
-    { rm -rf --one-file-system "$fresh"; say "debootstrap failed"; exit 1; }
-  tar -C "$fresh" -cf "$BASE.part" . && mv "$BASE.part" "$BASE"
-  rm -rf --one-file-system "$fresh"
+  FRESH="$(mktemp -d /var/tmp/ovra-bootstrap.XXXXXX)"
+  debootstrap --variant=minbase bookworm "$FRESH" "$MIRROR" >>"$LOG" 2>&1 || { say "debootstrap failed"; exit 1; }
+  tar -C "$FRESH" -cf "$BASE.part" . && mv "$BASE.part" "$BASE"
+  rm -rf --one-file-system "$FRESH"
+  FRESH=""
 fi
 
 ROOT="$(mktemp -d /var/tmp/ovra-release-check.XXXXXX)"
 tar -C "$ROOT" -xf "$BASE"
+chmod 755 "$ROOT"  # a root directory as on a real system, so that users other than root can reach it
 cp -L /etc/resolv.conf "$ROOT/etc/resolv.conf"
 
 # The tree, as a new user gets it.
@@ -155,3 +165,4 @@ else
 fi
 say "exit status $status after $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
 exit "$status"
+}

@@ -36,9 +36,7 @@ cmake --build "$ROOT/build" --target doc
 echo "== Sanitizer build (AddressSanitizer, LeakSanitizer, UndefinedBehaviorSanitizer)"
 cmake -S "$ROOT" -B "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DOVRA_SANITIZE=ON -DOVRA_BUILD_BENCH=OFF
 cmake --build "$ROOT/build-asan" -j"$JOBS"
-# Whole stacks through the libraries built without frame pointers, so that leaks are matched
-# by the libraries' own functions in tests/lsan.supp and the project's frames are named.
-export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:fast_unwind_on_malloc=0"
+export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd "$ROOT/build-asan" && with_display ctest --output-on-failure -j"$JOBS")

@@ -74,13 +74,13 @@ fail() {
   [ -n "$LOG" ] && [ -f "$LOG" ] && { echo "--- $(basename "$LOG") (last 30 lines)"; tail -n 30 "$LOG"; }
   echo "--- windows on the display: $(window_titles)"
   local shots
-  shots="$(find "$WORK" -maxdepth 1 -name '*.png' 2>/dev/null)"
+  shots="$(find "$WORK" -maxdepth 1 \( -name '*.png' -o -name '*.bmp' \) 2>/dev/null)"
   if [ -n "$shots" ]; then
     local kept
     kept="$(mktemp -d "${TMPDIR:-/tmp}/e2e-$(basename "$0" .sh).XXXXXX")"
     # shellcheck disable=SC2086
     cp $shots "$kept/"
-    echo "--- screenshots kept in $kept: $(cd "$kept" && echo *.png)"
+    echo "--- screenshots kept in $kept: $(cd "$kept" && echo *)"
   fi
   exit 1
 }

@@ -25,17 +25,22 @@ world_to_window() {
   awk -v x="$1" -v z="$2" 'BEGIN { printf "%d %d", 640 + x * 640 / 19.9, 360 + z * 1.7320508 * 360 / 19.9 }'
 }
 point_at() { xdotool mousemove $((X + $1)) $((Y + $2)); }
-shot() { import -window root "$WORK/$1.png" || fail "no screenshot"; [ -n "${E2E_SHOTS_DIR:-}" ] && cp "$WORK/$1.png" "$E2E_SHOTS_DIR/"; }
+# Screenshots are taken uncompressed: on a loaded machine, compressing a PNG can take longer
+# than the zombie's walk to the cat.
+shot() {
+  import -window root "$WORK/$1.bmp" || fail "no screenshot"
+  if [ -n "${E2E_SHOTS_DIR:-}" ]; then convert "$WORK/$1.bmp" "$E2E_SHOTS_DIR/$1.png"; fi
+}
 # Asserts that window pixel ($2, $3) of screenshot $1 is within $8 (default 8) of colour
 # ($4, $5, $6) on every channel; $7 names what should be there.
 expect_pixel() {
   local shot="$1" x=$((X + $2)) y=$((Y + $3)) tolerance="${8:-8}" actual
-  actual="$(convert "$WORK/$shot.png" -format \
+  actual="$(convert "$WORK/$shot.bmp" -format \
     "%[fx:round(255*p{$x,$y}.r)] %[fx:round(255*p{$x,$y}.g)] %[fx:round(255*p{$x,$y}.b)]" info:)"
   read -r r g b <<<"$actual"
   local dr=$((r - $4)) dg=$((g - $5)) db=$((b - $6))
   [ "${dr#-}" -le "$tolerance" ] && [ "${dg#-}" -le "$tolerance" ] && [ "${db#-}" -le "$tolerance" ] ||
-    fail "screenshot $shot.png, window pixel ($2, $3) is ($r, $g, $b), expected $7 ($4, $5, $6)"
+    fail "screenshot $shot.bmp, window pixel ($2, $3) is ($r, $g, $b), expected $7 ($4, $5, $6)"
 }
 
 # The first zombie enters at (-6, 0.1, 10) (the unseeded rand(): border 3, place 4) after one
@@ -57,8 +62,10 @@ expect_pixel start 160 204 255 0 0 "the right end of the full life bar"
 expect_pixel start 100 100 216 135 57 "the avatar's face"
 # The sprite's centre texel, whichever way the cat faces; filtering blends its stripes a little.
 expect_pixel start 640 360 149 72 25 "the cat at the centre" 40
-blows="$(grep "^health before:" "$OUT" | head -n 2 | tr '\n' '|')"
-[ "$blows" = "health before: 100   after: 50|health before: 50   after: 0|" ] || fail "first blows: $blows"
+# The zombie's two blows, in order. On a loaded machine the button can come late enough for
+# the zombie to strike the cat first (100 to 90, and so on): those lines are not the zombie's.
+blows="$(grep -xE "health before: (100   after: 50|50   after: 0)" "$OUT" | head -n 2 | tr '\n' '|')"
+[ "$blows" = "health before: 100   after: 50|health before: 50   after: 0|" ] || fail "the zombie's blows: $blows"
 
 # Left alone, the zombies that follow strike the cat down.
 point_at 1100 100

@@ -47,13 +47,18 @@ std::string fileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The engine's lit shader: smooth light from the normals the import keeps or makes.
+// The engine's lit shader: smooth light from the normals the import keeps or makes. Only
+// this one of the built-in pairs is built: the viewer needs no other.
 ovra::Shader* loadShader() {
-    if (!ovra::ObjectManager::createDefaultShaders()) {
-        std::cerr << "ovra_viewer: the engine's shaders did not build" << std::endl;
-        return nullptr;
+    ovra::Shader* shader = ovra::ObjectManager::createShader(ovra::ObjectManager::LIT_SHADER, false);
+    if (shader != nullptr && shader->getProgramId() == 0) {
+        delete shader;  // built but not linked: never registered, so it is ours
+        shader = nullptr;
     }
-    return ovra::ObjectManager::getShader(ovra::ObjectManager::LIT_SHADER);
+    if (shader == nullptr) {
+        std::cerr << "ovra_viewer: the engine's lit shader did not build" << std::endl;
+    }
+    return shader;
 }
 
 int view(ScreenshotContainer& container, const Arguments& arguments) {
