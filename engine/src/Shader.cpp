@@ -1,5 +1,7 @@
 #include "Ovra3D/Shader.hpp"
 
+#include "Ovra3D/utils.hpp"
+
 #include <algorithm>
 #include <iostream>
 #include <vector>
@@ -44,11 +46,19 @@ void deleteProgram(GLuint& id) {
 
 }  // namespace
 
+void Shader::OnCompileObserver::onShaderDestroyed(const Shader&) {}
+
 Shader::Shader(const GLchar* vs, const GLchar* fs) : id_(cid++) { compile(vs, fs); }
 
 Shader::~Shader() {
     releaseGLObjects();
-    onCompileObserverList_.clear();
+    // Each observer leaves the list before it is told, so one destroyed meanwhile (a material
+    // leaves its shader's list as it goes) is never reached.
+    while (!onCompileObserverList_.empty()) {
+        Shader::OnCompileObserver* observer = onCompileObserverList_.front();
+        onCompileObserverList_.pop_front();
+        observer->onShaderDestroyed(*this);
+    }
 }
 
 void Shader::releaseGLObjects() {
@@ -101,6 +111,9 @@ bool Shader::link(GLuint& program, GLuint vertexId, GLuint fragmentId) {
 }
 
 bool Shader::compile(const GLchar* vs, const GLchar* fs) {
+    if (!has_gl_context("compile a shader")) {
+        return false;
+    }
     // The new objects are built beside the ones in use, so that a failed stage leaves
     // the previous program (and the stages it was built from) untouched.
     GLuint vertexId = 0;

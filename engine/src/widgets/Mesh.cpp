@@ -1,6 +1,7 @@
 #include "Ovra3D/widgets/Mesh.hpp"
 
 #include "Ovra3D/ObjectManager.hpp"
+#include "Ovra3D/utils.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 
 #include <iostream>
@@ -45,7 +46,7 @@ void Mesh::Sub::initializeData() {
 }
 
 void Mesh::Sub::pushToGPU(bool destroyCPUData) {
-    if (numberIndices < 2 || data.vertices == nullptr || data.indices == nullptr) {
+    if (numberIndices < 2 || data.vertices == nullptr || data.indices == nullptr || !has_gl_context("upload a mesh")) {
         return;
     }
     deleteGLObjects();
@@ -133,9 +134,12 @@ long Mesh::getMaterialID(int subMeshIndex) const {
 Material& Mesh::getMaterial(int subMeshIndex) const {
     if (!hasMaterial(subMeshIndex)) {
         reportNoMaterial(subMeshIndex);
-        // Made once and never destroyed: a caller may have bound it to a shader that is
-        // gone by exit, and no mesh ever draws with it.
-        static Material* const standIn = new Material();
+        // Made once, never destroyed and never bound to a shader: no mesh draws with it.
+        static Material* const standIn = [] {
+            auto* material = new Material();
+            material->standIn_ = true;
+            return material;
+        }();
         return *standIn;
     }
     return *subMeshes_[subMeshIndex]->material;
