@@ -8,6 +8,13 @@ Entity::~Entity() {
     if (getParent() != nullptr) {
         getParent()->detach(*this);
     }
+    // A child that a sibling's destructor detaches while this node is taken down outlives
+    // this transform, with no hook left to unlink it: unlink them all now.
+    for (Node* child : getChildren()) {
+        if (auto* entity = dynamic_cast<Entity*>(child)) {
+            entity->transform_.setParent(nullptr);
+        }
+    }
 }
 
 Entity& Entity::attach(Entity& child) {

@@ -28,10 +28,17 @@ struct Node::Walk {
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
 
+    // Whether the node numbered `id` has had its turn and left the list since: attached
+    // again, it must not get a second one.
+    bool hadItsTurn(int64_t id) const {
+        return std::find(leftAfterTurn.begin(), leftAfterTurn.end(), id) != leftAfterTurn.end();
+    }
+
     Node& node;
     Walk* outer;
-    std::size_t next = 0;  // index in children_ of the next child to update
+    std::size_t next = 0;  // index in children_ of the next child to update; those before it had their turn
     bool nodeDestroyed = false;
+    std::vector<int64_t> leftAfterTurn;  // numbers, not addresses: a new node may reuse a freed one's
 };
 
 Node::Node(const std::string& name) : name_(name), id_(cid++) {}
@@ -42,11 +49,15 @@ Node::~Node() {
     for (Walk* walk = walks_; walk != nullptr; walk = walk->outer) {
         walk->nodeDestroyed = true;
     }
-    // Unlink each child before destroying it, so that no child calls back into
-    // this half-destroyed node through its hooks or shortens the list being walked.
-    std::vector<Node*> children;
-    children.swap(children_);
-    for (Node* child : children) {
+    // The children go first to last, each taken off the list and unlinked before its
+    // destruction, so none calls back into this half-destroyed node through its hooks.
+    // The list keeps those still waiting (last first, so taking one is cheap): a destructor
+    // that destroys or detaches one of them finds it there, and detach() leaves the hook out.
+    beingDestroyed_ = true;
+    std::reverse(children_.begin(), children_.end());
+    while (!children_.empty()) {
+        Node* child = children_.back();
+        children_.pop_back();
         if (child->parent_ == this) {
             child->parent_ = nullptr;
             delete child;
@@ -60,12 +71,14 @@ Node::~Node() {
 
 // Children may attach, detach or destroy nodes while they update: the walk reads
 // the list afresh at each step, so appended nodes get their turn in the same pass,
-// and detach moves the position back when it removes a node already passed.
+// and detach moves the position back when it removes a node already passed. A node
+// that had its turn and comes back (detached and attached again) waits for the next walk:
+// one that moves itself to the end at each turn would otherwise keep the walk going for ever.
 void Node::update() {
     Walk walk(*this);
     while (walk.next < children_.size()) {
         Node* child = children_[walk.next++];
-        if (child->parent_ != this) {
+        if (child->parent_ != this || walk.hadItsTurn(child->id_)) {
             continue;
         }
         child->isTreeEnabled_ = isEnabled_ && isTreeEnabled_;
@@ -78,6 +91,12 @@ void Node::update() {
 
 Node& Node::attach(Node& child) {
     if (&child == this || child.parent_ == this) {
+        return *this;
+    }
+    if (beingDestroyed_) {
+        // Its hooks are gone with its derived part, and the child would only be destroyed.
+        std::cout << "ERROR: Ovra: Node: " << name_ << " is being destroyed and cannot take " << child.name_
+                  << " as its child" << std::endl;
         return *this;
     }
     if (isDescendantOf(child)) {
@@ -110,6 +129,11 @@ bool Node::detach(Node& child) {
         Node* found = children_[i];
         if (found->id_ == child.id_) {
             found->parent_ = nullptr;
+            if (beingDestroyed_) {
+                // The hook went with the derived part of this node.
+                removeChildAt(i);
+                return true;
+            }
             onDetached(*found);
             // The hook may itself have changed the list: remove this very entry.
             if (i >= children_.size() || children_[i] != found) {
@@ -127,10 +151,12 @@ bool Node::detach(Node& child) {
 }
 
 void Node::removeChildAt(std::size_t index) {
+    const int64_t id = children_[index]->id_;
     children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
     for (Walk* walk = walks_; walk != nullptr; walk = walk->outer) {
         if (index < walk->next) {
             --walk->next;
+            walk->leftAfterTurn.push_back(id);
         }
     }
 }

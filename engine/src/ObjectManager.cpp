@@ -11,6 +11,8 @@
 #include "Ovra3D/widgets/Mesh.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 
+#include "ModelFileSystem.hpp"
+
 #include <assimp/config.h>
 #include <assimp/postprocess.h>
 #include <assimp/Importer.hpp>
@@ -20,7 +22,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -51,33 +52,6 @@ Value* take(std::map<Key, Value*>& table, const Key& key) {
     Value* value = it->second;
     table.erase(it);
     return value;
-}
-
-// True when a line of `text` reads "end_header" alone (trailing blanks allowed).
-bool has_end_header_line(const std::string& text) {
-    const std::string key = "\nend_header";
-    for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
-        const size_t after = at + key.size();
-        if (after == text.size() || std::isspace(static_cast<unsigned char>(text[after]))) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Why assimp must not be handed the file, or empty. assimp 5.2's PLY reader never returns
-// from a header without an "end_header" line, so such a file is refused before it reads it.
-std::string refused_model(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(64 * 1024, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<size_t>(in.gcount()));
-    std::transform(head.begin(), head.end(), head.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (head.compare(0, 3, "ply") == 0 && !has_end_header_line(head)) {
-        return "PLY header without end_header: " + path;
-    }
-    return std::string();
 }
 
 bool readSource(const std::string& path, std::string& code) {
@@ -193,16 +167,10 @@ Texture* ObjectManager::keepTexture(Texture* texture) {
 
 Entity* ObjectManager::load3DFile(const std::string& filePath, Shader* shader) {
     const std::string fullPath = ressourcesPath_ + filePath;
-    // The importer reads a folder as an empty scene and blocks on a pipe: refuse both,
-    // in the importer's own words for a file it cannot open.
-    if (!is_readable_file(fullPath.c_str())) {
-        throw std::invalid_argument("Unable to open file \"" + fullPath + "\".");
-    }
-    const std::string refusal = refused_model(fullPath);
-    if (!refusal.empty()) {
-        throw std::invalid_argument(refusal);
-    }
     Assimp::Importer importer;
+    // Every file the importer opens, the model's companions included, passes the engine's
+    // rule: a folder or a pipe reads as a missing file, and no reader loops at a file's end.
+    importer.SetIOHandler(new ModelFileSystem());
     // Normals made for a file without them are smooth across gentle bends only: a box keeps
     // its edges, a sphere loses its facets.
     importer.SetPropertyFloat(AI_CONFIG_PP_GSN_MAX_SMOOTHING_ANGLE, 60.0f);

@@ -1,5 +1,7 @@
 #include "Ovra3D/Shader.hpp"
 
+#include "Ovra3D/utils.hpp"
+
 #include <algorithm>
 #include <iostream>
 #include <sstream>
@@ -94,6 +96,8 @@ std::string glslTypeName(GLenum type) {
 
 }  // namespace
 
+void Shader::OnCompileObserver::onShaderDestroyed(const Shader&) {}
+
 Shader::Shader(const GLchar* vs, const GLchar* fs, const std::string& sourceNames)
     : id_(cid++), sourceNames_(sourceNames) {
     compile(vs, fs);
@@ -101,7 +105,13 @@ Shader::Shader(const GLchar* vs, const GLchar* fs, const std::string& sourceName
 
 Shader::~Shader() {
     releaseGLObjects();
-    onCompileObserverList_.clear();
+    // Each observer leaves the list before it is told, so one destroyed meanwhile (a material
+    // leaves its shader's list as it goes) is never reached.
+    while (!onCompileObserverList_.empty()) {
+        Shader::OnCompileObserver* observer = onCompileObserverList_.front();
+        onCompileObserverList_.pop_front();
+        observer->onShaderDestroyed(*this);
+    }
 }
 
 void Shader::releaseGLObjects() {
@@ -153,6 +163,9 @@ bool Shader::link(GLuint& program, GLuint vertexId, GLuint fragmentId) {
 }
 
 bool Shader::compile(const GLchar* vs, const GLchar* fs) {
+    if (!has_gl_context("compile a shader")) {
+        return false;
+    }
     // The new objects are built beside the ones in use, so that a failed stage leaves
     // the previous program (and the stages it was built from) untouched.
     GLuint vertexId = 0;

@@ -2,6 +2,7 @@
 
 #include "Ovra3D/common.hpp"
 
+#include <SDL2/SDL_video.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +36,16 @@ bool is_readable_file(const char* path) {
     struct stat status {};
     return path != nullptr && ::stat(path, &status) == 0 && S_ISREG(status.st_mode) &&
            ::faccessat(AT_FDCWD, path, R_OK, AT_EACCESS) == 0;
+}
+
+bool has_gl_context(const char* attempted) {
+    // Before GLEW has loaded them, the entry points past GL 1.1 are null pointers.
+    if (SDL_GL_GetCurrentContext() != nullptr && glGenVertexArrays != nullptr) {
+        return true;
+    }
+    std::cout << "ERROR: Ovra: no GL context to " << (attempted != nullptr ? attempted : "use GL")
+              << " (initialise the window container first)" << std::endl;
+    return false;
 }
 
 bool test_GL_error(const char* file, int line) {

@@ -1,4 +1,5 @@
 #include "EmbeddedModels.hpp"
+#include "ChildProcess.hpp"
 #include "GpuTestSupport.hpp"
 #include "ImageFile.hpp"
 
@@ -660,6 +661,87 @@ TEST_F(ModelImport, UnreadableFilesThrowTheImportersMessage) {
             EXPECT_NE(std::string(e.what()).find(c.inMessage), std::string::npos) << e.what();
         }
         EXPECT_EQ(ObjectManager::getVisuals().size(), visualsBefore) << "nothing created";
+    }
+}
+
+// The quad PLY with its header's end line replaced, and `comments` lines after the format.
+std::string plyWithHeaderEnd(const std::string& endLine, int comments = 0) {
+    std::string ply = quadPly();
+    ply.replace(ply.find("end_header\n"), 11, endLine);
+    const std::string format = "format ascii 1.0\n";
+    std::string padding;
+    for (int i = 0; i < comments; ++i) {
+        padding += "comment one of the many lines that fill the header past 64 KiB\n";
+    }
+    return ply.insert(ply.find(format) + format.size(), padding);
+}
+
+// The first sub-mesh of the first node with a visual, depth first; null when there is none.
+const Mesh::Sub* firstSubMesh(const ovra::Node& node) {
+    if (const ovra::Visual* visual = visualOf(node)) {
+        return SubMeshes::of(visual->getMesh()).empty() ? nullptr : SubMeshes::of(visual->getMesh()).front();
+    }
+    for (const ovra::Node* child : node.getChildren()) {
+        if (const Mesh::Sub* sub = firstSubMesh(*child)) {
+            return sub;
+        }
+    }
+    return nullptr;
+}
+
+// A binary STL of the same quad, whose free 80-byte header starts with `header`.
+std::string quadBinaryStl(const std::string& header) {
+    std::string stl = header;
+    stl.resize(80, ' ');
+    stl += bytesOf<uint32_t>({2});
+    const float triangles[2][9] = {{-1, -1, 0, 1, -1, 0, 1, 1, 0}, {1, 1, 0, -1, 1, 0, -1, -1, 0}};
+    for (const auto& corners : triangles) {
+        stl += bytesOf<float>({0, 0, 1});
+        for (float value : corners) {
+            stl += bytesOf<float>({value});
+        }
+        stl += bytesOf<uint16_t>({0});
+    }
+    return stl;
+}
+
+TEST_F(ModelImport, PlyHeaderEndsAreTakenAsTheImporterTakesThemAndNeverHang) {
+    // Each case in a child under a time limit: an importer that misses the header's end
+    // reads on for ever. Refused files throw; the others import the quad's two triangles.
+    const struct {
+        const char* what;
+        const char* file;
+        std::string bytes;
+        bool imports;
+    } cases[] = {
+        {"end line in capitals", "models/upper.ply", plyWithHeaderEnd("END_HEADER\n"), false},
+        {"end line capitalised", "models/title.ply", plyWithHeaderEnd("End_Header\n"), false},
+        {"end line followed by a vertical tab", "models/vtab.ply", plyWithHeaderEnd("end_header\v\n"), false},
+        {"end line indented by a blank", "models/blank.ply", plyWithHeaderEnd(" end_header\n"), true},
+        {"end line indented by a tab", "models/tab.ply", plyWithHeaderEnd("\tend_header\n"), true},
+        {"end line after 64 KiB of comments", "models/long.ply", plyWithHeaderEnd("end_header\n", 1100), true},
+        {"binary STL whose header starts with ply", "models/shelf.stl", quadBinaryStl("plywood shelf, 2 parts"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        write(c.file, c.bytes);
+        expectInChild(60, [this, &c] {
+            try {
+                std::unique_ptr<Entity> root = load(c.file);
+                const Mesh::Sub* sub = firstSubMesh(*root);
+                const bool quad = sub != nullptr && sub->numberIndices == 6 && sub->VAO_ID != 0;
+                if (!c.imports || !quad) {
+                    std::cerr << c.what << (c.imports ? ": imported without the quad" : ": imported") << std::endl;
+                    return 1;
+                }
+            } catch (const std::invalid_argument& e) {
+                if (c.imports) {
+                    std::cerr << c.what << ": refused: " << e.what() << std::endl;
+                    return 1;
+                }
+            }
+            return 0;
+        });
     }
 }
 

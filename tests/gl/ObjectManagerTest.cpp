@@ -1,3 +1,4 @@
+#include "ChildProcess.hpp"
 #include "GpuTestSupport.hpp"
 
 #include <cstdio>
@@ -231,4 +232,74 @@ TEST_F(ObjectManagerShaders, BuildErrorOfAShaderFromFilesNamesBothFiles) {
     const std::vector<std::string> lines = out.lines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "ERROR: Ovra: Shader: in " + dir_.file("faulty.vert") + " and " + dir_.file("faulty.frag"));
+}
+
+TEST_F(ObjectManagerShaders, NoMaterialKeepsAShaderThatIsGoneWhateverTheOrder) {
+    // Materials outside the registry: one handed back by removeMaterial (as sprites keep
+    // theirs), the stand-in of a mesh's missing material, and one made directly. Each case
+    // runs in a child: on failure the next touch of a destroyed shader reads freed memory.
+    writeRealShader("kept");
+    const std::string vs = gputest::repoShaderSource("simple_2D_shader.vert");
+    const std::string fs = gputest::repoShaderSource("simple_2D_shader.frag");
+    const struct {
+        const char* what;
+        std::function<const char*()> run;  // null when all went well, else what did not
+    } cases[] = {
+        {"handed back, all released, then destroyed",
+         [] {
+             const long id = ObjectManager::createMaterial();
+             ObjectManager::getMaterial(id)->setShader(ObjectManager::createShader("kept", false));
+             std::unique_ptr<Material> owned(ObjectManager::removeMaterial(id));
+             ObjectManager::releaseAll();
+             return owned->getShader() == nullptr ? nullptr : "still bound to the released shader";
+         }},
+        {"handed back, all released, then moved to another shader",
+         [&vs, &fs] {
+             const long id = ObjectManager::createMaterial();
+             ObjectManager::getMaterial(id)->setShader(ObjectManager::createShader("kept", false));
+             std::unique_ptr<Material> owned(ObjectManager::removeMaterial(id));
+             ObjectManager::releaseAll();
+             Shader other(vs.c_str(), fs.c_str());
+             owned->setShader(&other);
+             owned.reset();
+             return other.hasCompileObservers() ? "the moved material stayed listed" : nullptr;
+         }},
+        {"made directly, its shader destroyed first",
+         [&vs, &fs] {
+             auto shader = std::make_unique<Shader>(vs.c_str(), fs.c_str());
+             Material material(shader.get());
+             shader.reset();
+             return material.getShader() == nullptr ? nullptr : "still bound to the destroyed shader";
+         }},
+        {"the stand-in bound, then its shader deleted",
+         [] {
+             ovra::PlaneMesh plane(0.0f, 0.0f, 1.0f, 1.0f);
+             CapturedStdout quiet;
+             plane.getMaterial(3).setShader(ObjectManager::createShader("kept", false));
+             if (!ObjectManager::deleteShader("kept")) {
+                 return "the stand-in kept the shader from being deleted";
+             }
+             return plane.getMaterial(3).getShader() == nullptr ? nullptr : "the stand-in holds the shader";
+         }},
+        {"the stand-in bound, all released, then bound again",
+         [&vs, &fs] {
+             ovra::PlaneMesh plane(0.0f, 0.0f, 1.0f, 1.0f);
+             CapturedStdout quiet;
+             plane.getMaterial(3).setShader(ObjectManager::createShader("kept", false));
+             ObjectManager::releaseAll();
+             Shader other(vs.c_str(), fs.c_str());
+             plane.getMaterial(3).setShader(&other);
+             return other.hasCompileObservers() ? "the stand-in was bound" : nullptr;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        expectInChild(60, [&c] {
+            const char* fault = c.run();
+            if (fault != nullptr) {
+                std::cerr << c.what << ": " << fault << std::endl;
+            }
+            return fault == nullptr ? 0 : 1;
+        });
+    }
 }

@@ -1,13 +1,17 @@
 // Resource names that exist but are no readable file (folders, pipes, devices, dangling
 // links, files this process may not read): each loader refuses them the way it refuses a
 // missing file, without blocking on a pipe, crashing or throwing where it does not throw.
+#include "ChildProcess.hpp"
 #include "GpuTestSupport.hpp"
 #include "UnreadablePaths.hpp"
 
 #include "Ovra3D/Entity.hpp"
 #include "Ovra3D/Shader.hpp"
+#include "Ovra3D/Visual.hpp"
+#include "Ovra3D/widgets/Mesh.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -72,5 +76,68 @@ TEST_F(UnreadablePaths, AModelFileThrowsInvalidArgumentNamingThePath) {
                 << entry.what << ": " << e.what();
         }
         EXPECT_EQ(ObjectManager::getVisuals().size(), visualsBefore) << entry.what << ": nothing created";
+    }
+}
+
+TEST_F(UnreadablePaths, ACompanionFileIsTakenForAMissingOne) {
+    // A model's companion files go through the same rule as the model: each unreadable kind
+    // is, to the importer, a missing file. An OBJ file then keeps its geometry, its material
+    // made without the library; a glTF file cannot do without its buffer and is refused. In a child under a
+    // time limit: a companion opened as it is blocks on a pipe for ever.
+    const std::vector<UnreadablePath> planted = plantUnreadablePaths(dir_, ".bin");
+    const struct {
+        const char* format;
+        std::function<std::string(const std::string& companion)> model;
+        bool imports;
+    } cases[] = {
+        {"obj",
+         [](const std::string& companion) {
+             return "mtllib " + companion + "\no quad\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nusemtl wood\nf 1 2 3\n";
+         },
+         true},
+        {"gltf",
+         [](const std::string& companion) {
+             return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[{"mesh":0}],)"
+                    R"("meshes":[{"primitives":[{"attributes":{"POSITION":0}}]}],)"
+                    R"("buffers":[{"byteLength":36,"uri":")" +
+                    companion +
+                    R"("}],"bufferViews":[{"buffer":0,"byteLength":36}],)"
+                    R"("accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3",)"
+                    R"("max":[1,1,0],"min":[-1,-1,0]}]})";
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const auto modelFor = [&c](size_t i) { return "model" + std::to_string(i) + "." + c.format; };
+        for (size_t i = 0; i < planted.size(); ++i) {
+            dir_.write(modelFor(i), c.model(planted[i].name));
+        }
+        expectInChild(60, [&c, &planted, &modelFor] {
+            int faults = 0;
+            for (size_t i = 0; i < planted.size(); ++i) {
+                const UnreadablePath& entry = planted[i];
+                std::cerr << "companion: " << entry.what << std::endl;  // names the one that blocks
+                const std::string model = modelFor(i);
+                CapturedStdout quiet;
+                try {
+                    std::unique_ptr<ovra::Entity> root(ObjectManager::load3DFile(model, nullptr));
+                    const ovra::Node* node = root->findChild("quad", true);
+                    const auto* visual = node != nullptr ? static_cast<const ovra::Visual*>(
+                                                               node->getComponent(ovra::Component::VISUAL))
+                                                         : nullptr;
+                    if (!c.imports || visual == nullptr || !visual->getMesh().hasMaterial(0)) {
+                        std::cerr << "  imported" << (visual == nullptr ? " without the triangle" : "") << std::endl;
+                        ++faults;
+                    }
+                } catch (const std::invalid_argument& e) {
+                    if (c.imports) {
+                        std::cerr << "  refused: " << e.what() << std::endl;
+                        ++faults;
+                    }
+                }
+            }
+            return faults;
+        });
     }
 }

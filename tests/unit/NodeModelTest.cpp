@@ -56,14 +56,10 @@ using Log = std::vector<std::pair<int, bool>>;  // updated slot, its isEnabled(t
 // The reference: a node is a slot holding its parent, its children list and flags.
 class Model {
 public:
-    struct Entry {
-        int slot;
-        long serial;  // one per attachment: a walk visits each entry at most once
-    };
     struct Node {
         bool alive = false;
         int parent = -1;
-        std::vector<Entry> children;
+        std::vector<int> children;  // slots, in attach order
         bool enabled = true;
         bool treeEnabled = false;
         int updates = 0;
@@ -91,13 +87,13 @@ public:
             return;
         }
         nodes[child].parent = parent;
-        nodes[parent].children.push_back({child, nextSerial_++});
+        nodes[parent].children.push_back(child);
     }
 
     bool detach(int parent, int child) {
         auto& list = nodes[parent].children;
         for (auto it = list.begin(); it != list.end(); ++it) {
-            if (it->slot == child) {
+            if (*it == child) {
                 nodes[child].parent = -1;
                 list.erase(it);
                 return true;
@@ -107,11 +103,11 @@ public:
     }
 
     void destroy(int slot) {
-        const std::vector<Entry> children = nodes[slot].children;
-        for (const Entry& e : children) {
-            if (nodes[e.slot].parent == slot) {
-                nodes[e.slot].parent = -1;
-                destroy(e.slot);
+        const std::vector<int> children = nodes[slot].children;
+        for (int child : children) {
+            if (nodes[child].parent == slot) {
+                nodes[child].parent = -1;
+                destroy(child);
             }
         }
         if (nodes[slot].parent != -1) {
@@ -120,8 +116,9 @@ public:
         nodes[slot] = Node{};
     }
 
-    // The node's own step (scripted nodes only), then its walk: each entry in its list
-    // that this walk has not visited yet, first to last, re-read after every child.
+    // The node's own step (scripted nodes only), then its walk: each node in its list that
+    // this walk has not visited yet, first to last, re-read after every child. A node that
+    // left the list after its turn and came back is not visited twice.
     void update(int slot) {
         if (scripted(slot)) {
             Node& n = nodes[slot];
@@ -133,20 +130,19 @@ public:
                 return;
             }
         }
-        std::set<long> visited;
+        std::set<int64_t> visited;
         while (nodes[slot].alive) {
-            const Entry* next = nullptr;
-            for (const Entry& e : nodes[slot].children) {
-                if (visited.count(e.serial) == 0) {
-                    next = &e;
+            int child = -1;
+            for (int c : nodes[slot].children) {
+                if (visited.count(nodes[c].id) == 0) {
+                    child = c;
                     break;
                 }
             }
-            if (next == nullptr) {
+            if (child == -1) {
                 return;
             }
-            visited.insert(next->serial);
-            const int child = next->slot;
+            visited.insert(nodes[child].id);
             if (nodes[child].parent != slot) {
                 continue;
             }
@@ -156,13 +152,13 @@ public:
     }
 
     int find(int from, bool subChildren, const std::string* name, int64_t id) const {
-        for (const Entry& e : nodes[from].children) {
-            const Node& c = nodes[e.slot];
+        for (int child : nodes[from].children) {
+            const Node& c = nodes[child];
             if (name != nullptr ? c.name == *name : c.id == id) {
-                return e.slot;
+                return child;
             }
             if (subChildren) {
-                const int found = find(e.slot, true, name, id);
+                const int found = find(child, true, name, id);
                 if (found != -1) {
                     return found;
                 }
@@ -175,7 +171,7 @@ private:
     int indexIn(int parent, int child) const {
         const auto& list = nodes[parent].children;
         for (size_t i = 0; i < list.size(); ++i) {
-            if (list[i].slot == child) {
+            if (list[i] == child) {
                 return static_cast<int>(i);
             }
         }
@@ -189,7 +185,7 @@ private:
         }
         const int j = indexIn(parent, slot) + offset;
         const auto& list = nodes[parent].children;
-        return j >= 0 && j < static_cast<int>(list.size()) && list[j].slot != slot ? list[j].slot : -1;
+        return j >= 0 && j < static_cast<int>(list.size()) && list[j] != slot ? list[j] : -1;
     }
 
     void attachFree(int target, int free) {
@@ -255,8 +251,6 @@ private:
             case Act::COUNT: break;
         }
     }
-
-    long nextSerial_ = 0;
 };
 
 // The real tree, driven in step with the model.
@@ -386,7 +380,7 @@ private:
             child = parent;  // onto itself
         } else if (variant == 1 && !model_.nodes[parent].children.empty()) {
             const auto& list = model_.nodes[parent].children;
-            child = list[static_cast<size_t>(pick(static_cast<int>(list.size())))].slot;  // once more
+            child = list[static_cast<size_t>(pick(static_cast<int>(list.size())))];  // once more
         } else {
             // A node without a parent that is not above the new parent.
             std::vector<int> free;
@@ -416,7 +410,7 @@ private:
         }
         if (pick(2) == 0 && !model_.nodes[parent].children.empty()) {
             const auto& list = model_.nodes[parent].children;
-            child = list[static_cast<size_t>(pick(static_cast<int>(list.size())))].slot;
+            child = list[static_cast<size_t>(pick(static_cast<int>(list.size())))];
         }
         description_ << "detach " << child << " from " << parent;
         const bool detached = real_[parent]->detach(*real_[child]);
@@ -471,7 +465,7 @@ private:
         const int i = pick(count + 2);
         description_ << "child " << i << " of " << parent;
         const int real = slotOf(real_[parent]->getChild(static_cast<unsigned int>(i)));
-        const int expected = i < count ? model_.nodes[parent].children[static_cast<size_t>(i)].slot : -1;
+        const int expected = i < count ? model_.nodes[parent].children[static_cast<size_t>(i)] : -1;
         if (real != expected) {
             mismatch_ = "got " + std::to_string(real) + ", expected " + std::to_string(expected);
         }
@@ -621,10 +615,7 @@ private:
             for (const Node* c : r->getChildren()) {
                 children.push_back(slotOf(c));
             }
-            std::vector<int> expectedChildren;
-            for (const Model::Entry& e : m.children) {
-                expectedChildren.push_back(e.slot);
-            }
+            const std::vector<int>& expectedChildren = m.children;
             if (slotOf(r->getParent()) != m.parent) {
                 out << "node " << s << " has parent " << slotOf(r->getParent()) << ", expected " << m.parent;
             } else if (children != expectedChildren || r->countChildren() != expectedChildren.size()) {

@@ -1,4 +1,5 @@
 #include "CapturedStdout.hpp"
+#include "ScriptedNode.hpp"
 
 #include "Ovra3D/2D/Entity2D.hpp"
 #include "Ovra3D/Camera.hpp"
@@ -10,7 +11,10 @@
 
 #include <climits>
 #include <functional>
+#include <map>
 #include <memory>
+#include <type_traits>
+#include <vector>
 
 using ovra::Component;
 using ovra::Entity;
@@ -267,4 +271,93 @@ TEST(Node, WhatNamesNothingAnswersNullOrFalseSilentlyAndChangesNothing) {
         EXPECT_EQ(grandchild->getParent(), child) << c.name;
         EXPECT_EQ(root.detached, 0) << c.name;
     }
+}
+
+namespace {
+
+// While a parent is destroyed, the destructor of one of the nodes below it acts on the
+// tree. The parent has the children a (over a child g), b and c; every node notes its
+// destruction, and every case runs for both node families.
+template <typename Family>
+class NodeDestruction : public testing::Test {
+protected:
+    using Noted = ScriptedNode<Family>;
+
+    // A fresh tree; `act` runs as the destruction of node `actor` begins.
+    Family* build(const std::string& actor, std::function<void()> act) {
+        destroyed.clear();
+        nodes.clear();
+        auto* parent = new Family("parent");
+        for (const char* name : {"a", "b", "c", "g"}) {
+            auto* node = new Noted(name);
+            node->onDestroyed = [this, name = std::string(name), actor, act] {
+                destroyed += (destroyed.empty() ? "" : " ") + name;
+                if (name == actor) {
+                    act();
+                }
+            };
+            nodes[name] = node;
+            Node& under = std::string(name) == "g" ? static_cast<Node&>(*nodes["a"]) : static_cast<Node&>(*parent);
+            under.attach(static_cast<Node&>(*node));
+        }
+        return parent;
+    }
+
+    std::map<std::string, Noted*> nodes;
+    std::string destroyed;  // names, in the order their destruction began
+};
+
+using Families = testing::Types<Entity, Entity2D>;
+TYPED_TEST_SUITE(NodeDestruction, Families);
+
+}  // namespace
+
+TYPED_TEST(NodeDestruction, ADestructorMayDestroyNodesStillWaitingTheirTurn) {
+    const struct {
+        const char* what;
+        const char* actor;
+        std::vector<std::string> victims;
+        const char* order;
+    } cases[] = {
+        {"a destroys its next sibling", "a", {"b"}, "a b g c"},
+        {"a destroys both its siblings", "a", {"c", "b"}, "a c b g"},
+        {"g destroys a sibling of its parent", "g", {"b"}, "a g b c"},
+    };
+    for (const auto& c : cases) {
+        auto& nodes = this->nodes;
+        TypeParam* parent = this->build(c.actor, [&nodes, &c] {
+            for (const std::string& victim : c.victims) {
+                delete nodes.at(victim);
+            }
+        });
+        delete parent;
+        EXPECT_EQ(this->destroyed, c.order) << c.what << ": each node once, the others in their order";
+    }
+}
+
+TYPED_TEST(NodeDestruction, ADestructorMayTakeAWaitingSiblingAwayButNotGiveTheParentANewChild) {
+    std::unique_ptr<Node> kept;
+    TypeParam* parent = this->build("a", [this, &kept, &parent] {
+        Node& b = *this->nodes.at("b");
+        EXPECT_TRUE(static_cast<Node*>(parent)->detach(b));
+        kept.reset(&b);
+    });
+    delete parent;
+    EXPECT_EQ(this->destroyed, "a g c");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->getParent(), nullptr);
+    if constexpr (std::is_same_v<TypeParam, Entity>) {
+        EXPECT_FALSE(static_cast<Entity&>(*kept).getTransform().hasParent()) << "no link to the destroyed transform";
+    }
+    kept.reset();
+    EXPECT_EQ(this->destroyed, "a g c b");
+
+    TypeParam newcomer("newcomer");
+    CapturedStdout out;
+    parent = this->build("a", [&parent, &newcomer] { parent->attach(newcomer); });
+    delete parent;
+    EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Node: parent is being destroyed and cannot take "
+                                                    "newcomer as its child"});
+    EXPECT_EQ(newcomer.getParent(), nullptr);
+    EXPECT_EQ(this->destroyed, "a g b c");
 }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <type_traits>
@@ -132,7 +134,7 @@ TYPED_TEST(NodeWalk, NodesRemovedDuringTheWalkAreSkippedAndTheOthersUpdatedOnce)
              parent.detach(b);
              parent.attach(b);
          },
-         "a b c d b"},
+         "a b c d"},
         {"destroys both neighbours",
          [](Scripted&, Node& a, Node& c, auto&) {
              delete &a;
@@ -154,6 +156,52 @@ TYPED_TEST(NodeWalk, NodesRemovedDuringTheWalkAreSkippedAndTheOthersUpdatedOnce)
             parent.update();
         }
         EXPECT_EQ(this->updated(), c.updated) << "b " << c.what;
+    }
+}
+
+TYPED_TEST(NodeWalk, ANodeMovedToTheEndTakesItsTurnOnlyIfItHadNoneYet) {
+    using Scripted = typename TestFixture::Scripted;
+    // Among the children a, b, c, d, the named nodes move a node to the end of the list
+    // (detach, then attach again) at every turn they get. A node keeps moving for 20 turns
+    // at most, so that a walk which hands out turn after turn still ends.
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> moves;  // who moves whom
+        const char* updated;
+    };
+    const Case cases[] = {
+        {"b moves itself", {{"b", "b"}}, "a b c d"},
+        {"every node moves itself", {{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}, "a b c d"},
+        {"b moves c, still waiting", {{"b", "c"}}, "a b d c"},
+        {"b moves a, already updated", {{"b", "a"}}, "a b c d"},
+        {"b and c move each other", {{"b", "c"}, {"c", "b"}}, "a b d c"},
+    };
+    for (const Case& c : cases) {
+        this->order.clear();
+        TypeParam parent("parent");
+        std::map<std::string, Node*> nodes;
+        for (const char* name : {"a", "b", "c", "d"}) {
+            auto turns = std::make_shared<int>(0);
+            nodes[name] = this->add(parent, name, [&c, &nodes, turns](Scripted& self) {
+                for (const auto& [who, whom] : c.moves) {
+                    if (who == self.getName() && ++*turns <= 20) {
+                        Node& moved = *nodes.at(whom);
+                        Node& owner = *self.getParent();
+                        owner.detach(moved);
+                        owner.attach(moved);
+                    }
+                }
+            });
+        }
+
+        parent.update();
+
+        EXPECT_EQ(this->updated(), c.updated) << c.what;
+        EXPECT_EQ(parent.countChildren(), 4u) << c.what;
+        this->order.clear();
+        parent.update();
+        std::sort(this->order.begin(), this->order.end());
+        EXPECT_EQ(this->updated(), "a b c d") << c.what << ": the next walk gives each node its turn again";
     }
 }
 

@@ -18,6 +18,21 @@ class Level;
 /// A named, numbered scene-graph node: owns its children, holds at most one
 /// component per kind, can be switched off and passes the frame update down.
 /// Nothing here reports errors: what cannot be done answers null or false and changes nothing.
+///
+/// Changing the tree from the code it runs:
+/// - In its update, a node may attach, detach or destroy any node. In one walk of a parent
+///   each child updates at most once: nodes attached during the walk get their turn in it,
+///   after those already there; a node that had its turn and comes back (detached and
+///   attached again, to move it to the end) waits for the next walk.
+/// - Destroying an ancestor from an update is allowed and destroys the updating node too:
+///   as after `delete this`, its update must return without touching it again. The walks
+///   over destroyed nodes stop there; the walks above them go on.
+/// - A node being destroyed takes its children down first to last, each unlinked from it
+///   before its own destruction begins. A destructor run then may destroy or detach a node
+///   still waiting its turn: it leaves the list, and no hook of the half-destroyed parent
+///   runs. Attaching a node to a node being destroyed is refused with an error line.
+///   Destroying a node that is already being destroyed, or one of its ancestors, is not
+///   allowed.
 class Node {
 public:
     /// An unattached, enabled node with the next number of the process-wide sequence.
@@ -28,12 +43,13 @@ public:
     Node& operator=(const Node&) = delete;
 
     /// The per-frame step: passes the tree-enabled flag to each child it is the parent of,
-    /// then updates that child.
+    /// then updates that child, each at most once (see the class notes).
     virtual void update();
 
     /// Makes `child` a child of this node, which then owns it; a child of another node is
     /// detached from that node first. Attaching a node to itself, or again to the same parent,
-    /// changes nothing; attaching an ancestor of this node is refused with an error line.
+    /// changes nothing; attaching an ancestor of this node, or attaching to a node being
+    /// destroyed, is refused with an error line.
     /// \return this node.
     Node& attach(Node& child);
     /// Gives `child` back to the caller. \return false, changing nothing, when it is not a child.
@@ -102,7 +118,8 @@ private:
     Node* parent_ = nullptr;
     bool isEnabled_ = true;
     bool isTreeEnabled_ = false;
-    Walk* walks_ = nullptr;  // the updates running over children_, innermost first
+    bool beingDestroyed_ = false;  // set once its destructor has begun taking its children down
+    Walk* walks_ = nullptr;        // the updates running over children_, innermost first
 };
 
 }  // namespace ovra

@@ -45,7 +45,7 @@ public:
     static Shader* reloadShader(Shader& shader);
     /// Destroys the named shader. \return true when a shader was deleted; false for an unknown
     /// name, and false with an error line, keeping the shader, while materials are still bound
-    /// to it (they would be left pointing at a destroyed shader).
+    /// to it (they would be left without one).
     static bool deleteShader(const std::string& shaderPath);
 
     /// A new material with default settings, kept here. \return its id.
@@ -77,7 +77,9 @@ public:
     /// Destroys every registered material, then every kept texture, then every registered
     /// shader, and empties those tables, so a clean exit leaks nothing. Needs the GL context
     /// still alive; the visual tables are left alone (their nodes take visuals out).
-    /// Meant for the very end: meshes still pointing at those materials would dangle.
+    /// Materials kept elsewhere (handed back by removeMaterial()) stay, without a shader if
+    /// theirs was released. Meant for the very end: meshes still pointing at the released
+    /// materials would dangle.
     static void releaseAll();
 
     /// Enters a visual of a 3D entity in the 3D table under its id; an id already present keeps

@@ -15,11 +15,15 @@ namespace ovra {
 /// Failures are error lines on the standard output; all calls need the GL context.
 class Shader {
 public:
-    /// Told after the shader has linked a new program. Never destroyed through this interface.
+    /// Told after the shader has linked a new program, and when it is destroyed.
+    /// Never destroyed through this interface.
     class OnCompileObserver {
     public:
         /// `shader` has just linked a new program: look its uniforms up again.
         virtual void onCompileOccured(const Shader& shader) = 0;
+        /// `shader` is being destroyed and has already taken this observer off its list:
+        /// forget it. Does nothing unless overridden.
+        virtual void onShaderDestroyed(const Shader& shader);
 
     protected:
         ~OnCompileObserver() = default;
@@ -34,8 +38,8 @@ public:
     /// `sourceNames` says where the sources came from (for instance their two files); when
     /// not empty, every error line of a build is followed by a line naming it.
     Shader(const GLchar* vs, const GLchar* fs, const std::string& sourceNames = std::string());
-    /// Deletes the GL objects still held; observers are not told, so materials bound to
-    /// the shader must have moved or gone first.
+    /// Deletes the GL objects still held, then tells each observer still listed
+    /// (onShaderDestroyed()), so that no material keeps pointing at a destroyed shader.
     ~Shader();
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;

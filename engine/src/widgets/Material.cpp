@@ -36,6 +36,13 @@ void Material::setShader(Shader* shader) {
         std::cout << "ERROR: Ovra: Material: no shader given" << std::endl;
         return;
     }
+    if (standIn_) {
+        // Nothing draws with it; bound, it would only keep the shader from being deleted.
+        return;
+    }
+    if (!has_gl_context("bind a material to its shader")) {
+        return;
+    }
     if (shader_ != nullptr) {
         shader_->removeCompileObserver(*this);
     }
@@ -45,6 +52,17 @@ void Material::setShader(Shader* shader) {
 }
 
 void Material::onCompileOccured(const Shader&) { linkShaderAttributes(); }
+
+void Material::onShaderDestroyed(const Shader&) {
+    shader_ = nullptr;
+    forgetUniforms();
+}
+
+void Material::forgetUniforms() {
+    const auto missing = static_cast<GLuint>(-1);
+    mvpMatrix_ID_ = translationAndScale_ID_ = color_ID_ = missing;
+    hasColorTexture_ID_ = colortexture_ID_ = useAlphaMask_ID_ = missing;
+}
 
 void Material::setProperties(const Material::Properties& p) {
     properties_.ambientColor = p.ambientColor;

@@ -2,6 +2,7 @@
 
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Shader.hpp"
+#include "Ovra3D/utils.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 
 #include <initializer_list>
@@ -71,7 +72,7 @@ void Mesh::Sub::uploadAttribute(GLuint& buffer, GLuint location, GLint size, uin
 }
 
 void Mesh::Sub::pushToGPU(bool destroyCPUData) {
-    if (numberIndices < 2 || data.vertices == nullptr || data.indices == nullptr) {
+    if (numberIndices < 2 || data.vertices == nullptr || data.indices == nullptr || !has_gl_context("upload a mesh")) {
         return;
     }
     deleteGLObjects();
@@ -170,9 +171,12 @@ long Mesh::getMaterialID(int subMeshIndex) const {
 Material& Mesh::getMaterial(int subMeshIndex) const {
     if (!hasMaterial(subMeshIndex)) {
         reportNoMaterial(subMeshIndex);
-        // Made once and never destroyed: a caller may have bound it to a shader that is
-        // gone by exit, and no mesh ever draws with it.
-        static Material* const standIn = new Material();
+        // Made once, never destroyed and never bound to a shader: no mesh draws with it.
+        static Material* const standIn = [] {
+            auto* material = new Material();
+            material->standIn_ = true;
+            return material;
+        }();
         return *standIn;
     }
     return *subMeshes_[subMeshIndex]->material;

@@ -12,6 +12,9 @@ namespace ovra {
 
 Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehaviour) {
     const std::string fullPath = ObjectManager::getRessourcesPath() + imagePath;
+    if (!has_gl_context(("load the texture " + fullPath).c_str())) {
+        return;
+    }
     // Only a readable regular file goes to the decoder: a pipe would block it.
     SDL_Surface* sdlimage = nullptr;
     if (is_readable_file(fullPath.c_str())) {

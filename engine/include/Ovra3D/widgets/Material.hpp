@@ -49,7 +49,7 @@ public:
     Material();
     /// As Material(), then setShader(shader); a null shader leaves it without one (error line).
     explicit Material(Shader* shader);
-    /// Leaves its shader's observer list; the shader must still exist.
+    /// Leaves its shader's observer list.
     ~Material();
     Material(const Material&) = delete;
     Material& operator=(const Material&) = delete;
@@ -64,13 +64,15 @@ public:
     /// Moves the material to `shader` and looks its uniforms up. A null shader is refused
     /// with an error line and the material keeps the shader it had.
     void setShader(Shader* shader);
-    /// The shader it draws with, or null when it has none.
-    Shader* getShader() const { return shader_; }
     /// True when it has a shader whose build left no program: the renderer skips it, rather
     /// than draw with no program at all.
     bool hasUnlinkedShader() const { return shader_ != nullptr && shader_->getProgramId() == 0; }
+    /// The shader it draws with, or null: none was set, or the one set has been destroyed.
+    Shader* getShader() const { return shader_; }
     /// Looks the uniform locations up again in the shader's new program.
     void onCompileOccured(const Shader& newShader) override;
+    /// Leaves the material without a shader, and so undrawn, until another is set.
+    void onShaderDestroyed(const Shader& shader) override;
 
     /// Copies only the ambient, diffuse and specular colours, the transparency and
     /// the two specular factors; the drawing settings stay as they are.
@@ -84,15 +86,18 @@ public:
     Texture* getColorTexture() const { return colorTexture_; }
 
 private:
+    friend class Mesh;  // makes the stand-in material
     friend class Renderer;
 
     void linkShaderAttributes();
+    void forgetUniforms();
 
     long id_;
     std::string name_;
     Material::Properties properties_;
     Texture* colorTexture_ = nullptr;
     Shader* shader_ = nullptr;
+    bool standIn_ = false;  // Mesh's stand-in for a missing material: drawn by nothing, bound to no shader
     // Locations as glGetUniformLocation gave them: a missing uniform is -1 with all bits set.
     GLuint color_ID_ = 0;
     GLuint useAlphaMask_ID_ = 0;

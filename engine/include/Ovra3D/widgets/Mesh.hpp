@@ -104,7 +104,8 @@ public:
     /// The id of the sub-mesh's material; -1, with an error line, when hasMaterial() is false.
     long getMaterialID(int subMeshIndex) const;
     /// The sub-mesh's material. When hasMaterial() is false: an error line and a stand-in
-    /// material that no sub-mesh draws with, so settings made on it go nowhere.
+    /// material that no sub-mesh draws with and that binds to no shader, so settings made
+    /// on it go nowhere.
     Material& getMaterial(int subMeshIndex) const;
     /// The sub-meshes in order, for callers that read their GL buffers (bounds, exports).
     const std::vector<Sub*>& getSubMeshes() const { return subMeshes_; }
