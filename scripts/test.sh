@@ -18,7 +18,8 @@ with_display() {
   if [ -n "${DISPLAY:-}" ]; then
     "$@"
   else
-    xvfb-run -a -s "-screen 0 1920x1080x24" "$@"
+    # -noreset: a server that resets when its last client leaves drops the next test's window.
+    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"
   fi
 }
 

@@ -35,9 +35,11 @@ trap cleanup EXIT
 # Every script gets a private Xvfb, even when a display is set: scripts running side by
 # side must not see each other's windows, pointer or keys. The server picks a free display
 # number itself and writes it to file descriptor 3 once it accepts clients, so two scripts
-# starting at the same moment cannot choose the same one.
+# starting at the same moment cannot choose the same one. Without -noreset the server resets
+# whenever its last client leaves (between two starts of a program), and a program that
+# connects during the reset loses its display.
 start_private_display() {
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 1920x1080x24 3>"$WORK/display" >/dev/null 2>"$WORK/xvfb.err" &
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1920x1080x24 3>"$WORK/display" >/dev/null 2>"$WORK/xvfb.err" &
   XVFB_PID=$!
   local deadline=$((SECONDS + EVENT_SECONDS))
   until grep -q '^[0-9][0-9]*$' "$WORK/display" 2>/dev/null; do
