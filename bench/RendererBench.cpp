@@ -22,6 +22,7 @@
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
 #include "RepoPaths.hpp"
+#include "WindowPixels.hpp"
 
 #include <benchmark/benchmark.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -140,9 +141,9 @@ public:
     // The two loops must draw the same picture, or the comparison means nothing.
     bool framesMatch() {
         engineFrame();
-        const std::vector<unsigned char> engine = readFrame();
+        const std::vector<unsigned char> engine = windowFrame(kWidth, kHeight);
         bareFrame();
-        return readFrame() == engine;
+        return windowFrame(kWidth, kHeight) == engine;
     }
 
 private:
@@ -328,14 +329,6 @@ private:
         }
         const size_t textureIndex = materialIndex < lifeBar ? materialIndex : materialIndex - 1;
         return textures_[textureIndex]->getTextureID();
-    }
-
-    static std::vector<unsigned char> readFrame() {
-        std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
     }
 
     ovra::sdl2::SDL2Container container_;

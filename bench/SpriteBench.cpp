@@ -23,6 +23,7 @@
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
 #include "RepoPaths.hpp"
+#include "WindowPixels.hpp"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -100,14 +101,6 @@ ovra::Transform placement(int i, int n) {
     t.setScale(spacing * 0.9f);
     t.applyUpdates();
     return t;
-}
-
-std::vector<unsigned char> readFrame() {
-    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
 }
 
 // Pixels whose colour differs by more than a rounding step.
@@ -190,10 +183,7 @@ public:
     }
 
     void floorFrame() {
-        glViewport(0, 0, kWidth, kHeight);
-        glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glEnable(GL_DEPTH_TEST);
+        clearAsTheRendererDoes();
         glUseProgram(floorProgram_);
         glUniformMatrix4fv(floorViewProjection_, 1, GL_FALSE, glm::value_ptr(viewProjection_));
         glActiveTexture(GL_TEXTURE0);
@@ -210,10 +200,7 @@ public:
     // The renderer's calls as they were before it bound on change: everything bound and
     // unbound around each draw. The reference for the memory swing.
     void unbindEachDrawFrame() {
-        glViewport(0, 0, kWidth, kHeight);
-        glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glEnable(GL_DEPTH_TEST);
+        clearAsTheRendererDoes();
         const GLuint program = shader_->getProgramId();
         const GLint mvp = glGetUniformLocation(program, "u_mvp");
         const GLint color = glGetUniformLocation(program, "u_color");
@@ -245,12 +232,19 @@ public:
     // nothing unless this is tiny.
     size_t pictureDifference() {
         engineFrame();
-        const std::vector<unsigned char> engine = readFrame();
+        const std::vector<unsigned char> engine = windowFrame(kWidth, kHeight);
         floorFrame();
-        return differingPixels(engine, readFrame());
+        return differingPixels(engine, windowFrame(kWidth, kHeight));
     }
 
 private:
+    static void clearAsTheRendererDoes() {
+        glViewport(0, 0, kWidth, kHeight);
+        glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+    }
+
     std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
         std::string vs;
         std::string fs;

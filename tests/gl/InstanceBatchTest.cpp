@@ -17,14 +17,6 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
 
-std::vector<unsigned char> readFrame() {
-    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
 // Equal frames, or where the first differing pixel is and how many differ.
 ::testing::AssertionResult sameFrame(const std::vector<unsigned char>& actual,
                                      const std::vector<unsigned char>& expected) {
@@ -161,7 +153,7 @@ TEST_P(InstancedPictures, MatchOrdinaryVisualsPixelForPixel) {
         Scene scene;
         addOrdinary(scene, c.groupPosition, {m.get()});
         scene.drawFrames(2);
-        ordinary = readFrame();
+        ordinary = windowFrame(kWidth, kHeight);
     }
     const std::unique_ptr<Material> m = material(*instanced_, c.textured, c.mode);
     InstanceBatch batch;
@@ -169,7 +161,7 @@ TEST_P(InstancedPictures, MatchOrdinaryVisualsPixelForPixel) {
     Scene scene;
     addVisual(scene, c.groupPosition, *m, &batch);
     scene.drawFrames(2);
-    EXPECT_TRUE(sameFrame(readFrame(), ordinary));
+    EXPECT_TRUE(sameFrame(windowFrame(kWidth, kHeight), ordinary));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InstancedPictures,
@@ -202,12 +194,12 @@ TEST_F(InstanceBatchTest, EditsBetweenFramesShowAsOrdinaryVisualsWouldShowThem) 
             Scene scene;
             addOrdinary(scene, glm::vec3(0.0f), materials, placements);
             scene.drawFrames(2);
-            edited = readFrame();
+            edited = windowFrame(kWidth, kHeight);
         }
         Scene scene;
         addOrdinary(scene, glm::vec3(0.0f), materials, {placements.begin(), placements.begin() + 3});
         scene.drawFrames(2);
-        cut = readFrame();
+        cut = windowFrame(kWidth, kHeight);
     }
 
     const std::unique_ptr<Material> m = material(*instanced_, true, Material::FILL);
@@ -220,10 +212,10 @@ TEST_F(InstanceBatchTest, EditsBetweenFramesShowAsOrdinaryVisualsWouldShowThem) 
     batch.setTint(4, tint);
     batch.add(transformOf(added));
     scene.drawFrames();
-    EXPECT_TRUE(sameFrame(readFrame(), edited));
+    EXPECT_TRUE(sameFrame(windowFrame(kWidth, kHeight), edited));
     batch.resize(3);
     scene.drawFrames();
-    EXPECT_TRUE(sameFrame(readFrame(), cut));
+    EXPECT_TRUE(sameFrame(windowFrame(kWidth, kHeight), cut));
     batch.resize(0);
     scene.drawFrames();
     EXPECT_TRUE(isClearColor(windowPixel(640, 360))) << "an empty batch draws nothing";
@@ -241,7 +233,7 @@ TEST_P(InstanceBatchBeside, OrdinaryVisualOfTheBatchMeshIsPlacedByItsNodeAlone) 
         Scene scene;
         scene.addPlane(m.get(), glm::vec3(0.0f), 0.5f);
         scene.drawFrames();
-        alone = readFrame();
+        alone = windowFrame(kWidth, kHeight);
     }
     const std::unique_ptr<Material> m = material(*instanced_, true, Material::FILL);
     InstanceBatch batch;
@@ -260,7 +252,7 @@ TEST_P(InstanceBatchBeside, OrdinaryVisualOfTheBatchMeshIsPlacedByItsNodeAlone) 
         addVisual(scene, glm::vec3(0.0f), *m, &batch, mesh.get());
     }
     scene.drawFrames(2);
-    EXPECT_TRUE(sameFrame(readFrame(), alone));
+    EXPECT_TRUE(sameFrame(windowFrame(kWidth, kHeight), alone));
 }
 
 INSTANTIATE_TEST_SUITE_P(Order, InstanceBatchBeside, ::testing::Bool(),
