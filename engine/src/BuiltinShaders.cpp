@@ -17,6 +17,7 @@ const BuiltinPair kPairs[] = {
     {"ovra_flat", k_ovra_flat_vert, k_ovra_flat_frag},
     {"ovra_lit", k_ovra_lit_vert, k_ovra_lit_frag},
     {"ovra_overlay", k_ovra_overlay_vert, k_ovra_flat_frag},
+    {"ovra_instanced_sprite", k_instanced_sprite_vert, k_instanced_sprite_frag},
 };
 
 }  // namespace

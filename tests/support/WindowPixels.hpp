@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <vector>
 
 // Colours read back from the shared test window, and the assertions made on them.
 struct Rgb {
@@ -21,6 +22,9 @@ constexpr Rgb kClearColor{51, 51, 51};
 // The RGB of window pixel (x, y), y counted from the top, read from the back buffer, which
 // holds the last frame drawn.
 Rgb windowPixel(int x, int y);
+
+// The whole back buffer of a `width` x `height` window: RGB, bottom row first.
+std::vector<unsigned char> windowFrame(int width, int height);
 
 // Each channel within `tolerance` of the expected one.
 ::testing::AssertionResult isColor(const Rgb& actual, const Rgb& expected, int tolerance = kPixelTolerance);

@@ -9,6 +9,7 @@
 
 namespace ovra {
 
+class InstanceBatch;
 class Mesh;
 class Renderer;
 
@@ -31,6 +32,13 @@ public:
     Mesh& getMesh() const;
     /// True when a mesh is set.
     bool hasMesh() const { return mesh_ != nullptr; }
+    /// Draws the mesh once per instance of `batch`, in one call per sub-mesh, each instance
+    /// placed by the node's transform and then its own (3D visuals only; the overlay pass
+    /// ignores it). Not owned: it must outlive its use here. Null (the default) draws the
+    /// mesh once, as usual. The materials need an instanced shader (InstanceBatch::newShader()).
+    void setInstances(InstanceBatch* batch) { instances_ = batch; }
+    /// The batch set by setInstances(), or null.
+    InstanceBatch* getInstances() const { return instances_; }
     /// The visual's number: its key in the visual tables.
     int64_t getID() const { return id_; }
 
@@ -39,6 +47,7 @@ private:
 
     int64_t id_;
     Mesh* mesh_ = nullptr;
+    InstanceBatch* instances_ = nullptr;
     bool isMeshObjectOwner_ = false;
 };
 
