@@ -22,10 +22,9 @@
 
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
+#include "RatioGoal.hpp"
 #include "RepoPaths.hpp"
 #include "WindowPixels.hpp"
-
-#include "RatioGoal.hpp"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
