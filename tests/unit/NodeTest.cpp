@@ -354,7 +354,9 @@ TYPED_TEST(NodeDestruction, ADestructorMayTakeAWaitingSiblingAwayButNotGiveThePa
 
     TypeParam newcomer("newcomer");
     CapturedStdout out;
-    parent = this->build("a", [&parent, &newcomer] { parent->attach(newcomer); });
+    Node* half = nullptr;  // as a Node: its derived part is gone by then
+    parent = this->build("a", [&half, &newcomer] { half->attach(newcomer); });
+    half = parent;
     delete parent;
     EXPECT_EQ(out.lines(), std::vector<std::string>{"ERROR: Ovra: Node: parent is being destroyed and cannot take "
                                                     "newcomer as its child"});
