@@ -6,6 +6,7 @@
 #include <assimp/scene.h>
 
 #include <memory>
+#include <initializer_list>
 #include <string>
 
 // Model files that carry their colour texture inside, written by the tests. Each holds one
@@ -28,6 +29,16 @@ std::string texturedQuadFbx(const std::string& png);
 // The same quad as an assimp scene whose material names "*0", the scene's one texture,
 // which the scene takes over.
 std::unique_ptr<aiScene> texturedQuadScene(aiTexture* texture);
+// The bytes of `values` as they lie in memory, for writing binary model files.
+template <typename T>
+std::string bytesOf(std::initializer_list<T> values) {
+    std::string bytes;
+    for (const T& v : values) {
+        bytes.append(reinterpret_cast<const char*>(&v), sizeof(T));
+    }
+    return bytes;
+}
+
 // An embedded texture holding the image file `bytes` (assimp's compressed form).
 aiTexture* compressedTexture(const std::string& bytes, const char* formatHint);
 
