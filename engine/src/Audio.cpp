@@ -7,6 +7,8 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -19,9 +21,44 @@ constexpr int kFrequency = 44100;
 constexpr int kChannels = 16;
 constexpr int kChunkFrames = 1024;
 
+extern "C" void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// While alive, ALSA's library keeps its errors to itself. Without a sound card it writes
+// some ten lines of its own on the standard error stream before SDL gives up on it, and
+// the one warning line below says all a player needs.
+class QuietAlsa {
+public:
+    QuietAlsa() : library_(dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL)) {
+        if (library_ != nullptr) {
+            setHandler_ = reinterpret_cast<SetHandler>(dlsym(library_, "snd_lib_error_set_handler"));
+        }
+        if (setHandler_ != nullptr) {
+            setHandler_(&ignoreAlsaError);
+        }
+    }
+    ~QuietAlsa() {
+        if (setHandler_ != nullptr) {
+            setHandler_(nullptr);  // ALSA's own handler again
+        }
+        if (library_ != nullptr) {
+            dlclose(library_);
+        }
+    }
+    QuietAlsa(const QuietAlsa&) = delete;
+    QuietAlsa& operator=(const QuietAlsa&) = delete;
+
+private:
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+
+    void* library_;
+    SetHandler setHandler_ = nullptr;
+};
+
 }  // namespace
 
 Audio::Audio() {
+    const QuietAlsa quietAlsa;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::cerr << "WARNING: Ovra: Audio: no sound: " << SDL_GetError() << std::endl;
         return;

@@ -8,15 +8,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -178,6 +183,34 @@ TEST(AudioWithoutDevice, OneWarningLineThenEverythingIsSilentAndHarmless) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("WARNING: Ovra: Audio: no sound: ", 0), 0u) << lines[0];
     EXPECT_EQ(out.text(), "");
+}
+
+// Everything written to file descriptor 2 while `action` runs, libraries' own writes included.
+std::string standardErrorOf(const std::function<void()>& action, const TempFolder& folder) {
+    const std::string path = folder.file("stderr.txt");
+    const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int saved = dup(2);
+    std::cerr.flush();
+    dup2(file, 2);
+    action();
+    std::cerr.flush();
+    dup2(saved, 2);
+    close(saved);
+    close(file);
+    std::ifstream in(path);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(AudioWithoutDevice, AMissingSoundCardGivesTheOneLineAndNothingFromTheSoundLibrary) {
+    // No machine has card 99: ALSA's library would complain on its own before SDL gives up.
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("AUDIODEV", "hw:99", 1);
+    TempFolder folder;
+    const std::string err = standardErrorOf([] { EXPECT_FALSE(ovra::Audio().isAvailable()); }, folder);
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("AUDIODEV");
+    EXPECT_EQ(err.rfind("WARNING: Ovra: Audio: no sound: ", 0), 0u) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
 }  // namespace
