@@ -33,6 +33,9 @@ public:
     /// positive, or null texels, give id 0.
     Texture(int width, int height, const unsigned char* bgraTexels, const std::string& name, GLuint filter,
             GLuint edgeBehaviour);
+    /// Uploads an image already in memory (24 or 32 bits per pixel), with the same settings
+    /// and the same error lines as a file; the surface stays the caller's.
+    Texture(const SDL_Surface& image, GLuint filter, GLuint edgeBehaviour);
     /// Deletes the GL texture, if any.
     ~Texture();
     Texture(const Texture&) = delete;
@@ -42,10 +45,18 @@ public:
     /// depth: that texture object has no image.
     GLuint getTextureID() const { return texture_ID_; }
 
+    /// Replaces the picture with `image`, keeping the id, filter and wrap settings.
+    /// \return false, with an error line, for an image of another depth or too large.
+    bool setImage(const SDL_Surface& image);
+
 private:
-    // Makes the GL texture from a decoded image (null: report SDL's error, no texture)
-    // and frees the image. `name` stands for the image in error lines.
-    void upload(SDL_Surface* image, const std::string& name, GLuint filter, GLuint edgeBehaviour);
+    // Makes the GL texture from a decoded image (null: report SDL's error, no texture) and
+    // frees the image. `source` names it in error lines.
+    void createFrom(SDL_Surface* image, const std::string& source, GLuint filter, GLuint edgeBehaviour);
+    // Makes the GL texture and uploads `image`; `source` names it in error lines.
+    void create(const SDL_Surface& image, const std::string& source, GLuint filter, GLuint edgeBehaviour);
+    // Uploads `image` into the bound texture. \return false, with an error line, when it cannot be.
+    static bool upload(const SDL_Surface& image, const std::string& source);
 
     GLuint texture_ID_ = 0;
 };
