@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The engine and the viewer as others get them. The installed viewer, moved, runs from any
-# folder. tests/external_game, someone else's game on Ovra, is built and run three ways:
+# folder. The examples, each a game of someone else's on Ovra, are built three ways, and the
+# textured quad's picture checked (tests/examples/picture.sh):
 # against the engine installed from the build tree (then moved elsewhere, to show the package
 # holds no absolute path), through pkg-config, and with the engine checkout added as a
 # subdirectory. A package whose dependency is missing must fail at configure time naming it.
@@ -9,10 +10,11 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.bash"
 BUILD="$BINARY"
 LAUNCHER="${3:-}"
-GAME_SRC="$REPO/tests/external_game"
+GAME_SRC="$REPO/examples"
+PICTURE="$REPO/tests/examples/picture.sh"
 fail() { echo "FAIL ($CASE): $*"; [ -f "$WORK/log" ] && tail -30 "$WORK/log"; exit 1; }
 configure() { cmake -S "$GAME_SRC" -B "$1" -DCMAKE_BUILD_TYPE=Release ${LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$LAUNCHER} "${@:2}"; }
-run_game() { (cd "$WORK" && timeout -s KILL 60 "$1") >>"$WORK/log" 2>&1 || fail "the game's frames were wrong"; }
+run_game() { bash "$PICTURE" "$1" textured_quad >>"$WORK/log" 2>&1 || fail "the textured quad's picture"; }
 
 CASE="install"
 cmake --install "$BUILD" --component devel --prefix "$WORK/stage" >"$WORK/log" 2>&1 || fail "install"
@@ -35,17 +37,17 @@ fi
 CASE="find_package against the moved prefix"
 configure "$WORK/pkg" -DCMAKE_PREFIX_PATH="$PREFIX" >>"$WORK/log" 2>&1 || fail "configure"
 cmake --build "$WORK/pkg" -j2 >>"$WORK/log" 2>&1 || fail "build"
-run_game "$WORK/pkg/external_game"
+run_game "$WORK/pkg/textured_quad/ovra_example_textured_quad"
 echo "ok: $CASE"
 
 CASE="pkg-config"
 export PKG_CONFIG_PATH
 PKG_CONFIG_PATH="$(dirname "$(find "$PREFIX" -name ovra3d.pc)")"
-mkdir -p "$WORK/pc/data" && cp "$WORK/pkg/data/"* "$WORK/pc/data/"
+mkdir -p "$WORK/pc/data" && cp "$GAME_SRC"/common/shaders/* "$GAME_SRC"/textured_quad/data/* "$WORK/pc/data/"
 # shellcheck disable=SC2046
-${LAUNCHER} c++ -std=c++17 -o "$WORK/pc/external_game" "$GAME_SRC"/src/*.cpp -I"$GAME_SRC/src" \
-  $(pkg-config --cflags --libs ovra3d) >>"$WORK/log" 2>&1 || fail "compile and link"
-run_game "$WORK/pc/external_game"
+${LAUNCHER} c++ -std=c++17 -o "$WORK/pc/textured_quad" "$GAME_SRC"/textured_quad/*.cpp "$GAME_SRC"/common/*.cpp \
+  -I"$GAME_SRC/common" $(pkg-config --cflags --libs ovra3d) >>"$WORK/log" 2>&1 || fail "compile and link"
+run_game "$WORK/pc/textured_quad"
 echo "ok: $CASE"
 
 CASE="a dependency missing"
@@ -56,7 +58,7 @@ grep -q "assimp" "$WORK/log" && grep -q "Ovra3DConfig.cmake" "$WORK/log" ||
 echo "ok: $CASE"
 
 CASE="add_subdirectory"
-configure "$WORK/sub" -DEXTERNAL_ENGINE_DIR="$REPO/engine" >"$WORK/log" 2>&1 || fail "configure"
+configure "$WORK/sub" -DOVRA_EXAMPLES_ENGINE_DIR="$REPO/engine" >"$WORK/log" 2>&1 || fail "configure"
 cmake --build "$WORK/sub" -j2 >>"$WORK/log" 2>&1 || fail "build"
-run_game "$WORK/sub/external_game"
+run_game "$WORK/sub/textured_quad/ovra_example_textured_quad"
 echo "ok: $CASE"
