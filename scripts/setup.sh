@@ -11,12 +11,12 @@ PLAY=(
   libsdl2-dev libsdl2-image-dev libglew-dev libgl-dev libassimp-dev libglm-dev
   libgl1-mesa-dri libglx-mesa0
 )
-PACKAGE=(dpkg-dev file)
+PACKAGE=(dpkg-dev file doxygen)
 TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libfuzzer-14-dev doxygen clang-format
   xvfb xauth x11-utils xdotool imagemagick
-  desktop-file-utils appstream
+  desktop-file-utils appstream lintian debootstrap
 )
 
 case "$PURPOSE" in
