@@ -34,8 +34,6 @@ public:
     void postDraw() override;
 
 private:
-    bool writeFrame() const;
-
     std::string program_;
     std::string screenshotPath_;
     std::string dataFolder_;
