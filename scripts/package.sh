@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds the release package into dist/: brimwold_<version>_amd64.deb, made by CPack from
-# the install rules, its dependencies computed from the program. Given a configured build
-# folder, packages what that folder builds instead of making a release build of its own.
+# Builds the Debian packages into dist/, made by CPack from the install rules, one per
+# component: brimwold_<version>_amd64.deb (the game), ovra-viewer_<version>_amd64.deb (the
+# model viewer) and libovra3d-dev_<version>_amd64.deb (the engine's development files, with
+# the examples' sources and, when Doxygen is there, the API reference). The game's and the
+# viewer's dependencies are computed from their programs. Given a configured build folder,
+# packages what that folder builds instead of making a release build of its own.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DIST="$ROOT/dist"
@@ -12,9 +15,12 @@ if [ $# -ge 1 ]; then
 else
   BUILD="$ROOT/build-package"
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release \
-    -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF -DOVRA_BUILD_TOOLS=OFF
+    -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF -DOVRA_BUILD_TOOLS=OFF -DOVRA_BUILD_EXAMPLES=OFF
 fi
 cmake --build "$BUILD" -j"$(nproc)"
+if cmake --build "$BUILD" --target help | grep -q '\.\.\. doc$'; then
+  cmake --build "$BUILD" --target doc
+fi
 
 mkdir -p "$DIST"
 (cd "$BUILD" && cpack -G DEB -B "$DIST")

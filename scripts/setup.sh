@@ -12,7 +12,7 @@ PLAY=(
   libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-dejavu-core
   libgl1-mesa-dri libglx-mesa0
 )
-PACKAGE=(dpkg-dev file)
+PACKAGE=(dpkg-dev file doxygen)
 # The fuzz build links clang's fuzzer and sanitizer runtimes (libclang-rt-14-dev, which clang only
 # recommends); llvm brings llvm-symbolizer, without which no crash report names its source.
 # git lists the tracked sources for the format check.
@@ -20,7 +20,7 @@ TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libfuzzer-14-dev libclang-rt-14-dev llvm doxygen clang-format git
   xvfb xauth x11-utils xdotool imagemagick
-  desktop-file-utils appstream
+  desktop-file-utils appstream lintian debootstrap
 )
 
 case "$PURPOSE" in

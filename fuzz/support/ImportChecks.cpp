@@ -12,11 +12,6 @@
 
 namespace {
 
-// The sub-meshes, read through the protected member.
-struct SubMeshes : ovra::Mesh {
-    static const std::vector<Sub*>& of(const ovra::Mesh& mesh) { return mesh.*(&SubMeshes::subMeshes_); }
-};
-
 [[noreturn]] void fail(const ovra::Node& node, size_t sub, const char* rule) {
     std::fprintf(stderr, "fuzz: node \"%s\", sub-mesh %zu: %s\n", node.getName().c_str(), sub, rule);
     std::abort();
@@ -56,7 +51,7 @@ void checkSub(const ovra::Node& node, size_t i, const ovra::Mesh::Sub& sub) {
 void checkImportedTree(const ovra::Node& root) {
     const auto* visual = static_cast<const ovra::Visual*>(root.getComponent(ovra::Component::VISUAL));
     if (visual != nullptr && visual->hasMesh()) {
-        const std::vector<ovra::Mesh::Sub*>& subs = SubMeshes::of(visual->getMesh());
+        const std::vector<ovra::Mesh::Sub*>& subs = visual->getMesh().getSubMeshes();
         for (size_t i = 0; i < subs.size(); ++i) {
             checkSub(root, i, *subs[i]);
         }

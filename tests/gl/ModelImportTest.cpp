@@ -27,11 +27,6 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Reading back what the import built.
 
-// The sub-meshes the renderer walks, read through the protected member.
-struct SubMeshes : Mesh {
-    static const std::vector<Sub*>& of(const Mesh& mesh) { return mesh.*(&SubMeshes::subMeshes_); }
-};
-
 ovra::Visual* visualOf(const ovra::Node& node) {
     return static_cast<ovra::Visual*>(node.getComponent(ovra::Component::VISUAL));
 }
@@ -44,7 +39,7 @@ Entity& childOf(const ovra::Node& node, unsigned int i) {
     return static_cast<Entity&>(*child);
 }
 
-const Mesh::Sub& subOf(const ovra::Node& node, size_t i) { return *SubMeshes::of(visualOf(node)->getMesh()).at(i); }
+const Mesh::Sub& subOf(const ovra::Node& node, size_t i) { return *visualOf(node)->getMesh().getSubMeshes().at(i); }
 
 std::vector<float> uploadedTexCoords(const Mesh::Sub& sub) {
     return readBuffer<float>(GL_ARRAY_BUFFER, sub.textureCoordinatesVBO_ID, sub.numberTextureCoordinates);
@@ -409,12 +404,12 @@ TEST_F(ModelImport, BrokenReferencesLeaveAnEmptySubMeshInItsPlace) {
     load_aiscene_nodes_with_meshes(*scene, "m.obj", *scene->mRootNode, parent, shader_);
 
     const Mesh& mesh = visualOf(childOf(parent, 0))->getMesh();
-    ASSERT_EQ(SubMeshes::of(mesh).size(), 3u) << "sub-mesh indices follow the node's references";
+    ASSERT_EQ(mesh.getSubMeshes().size(), 3u) << "sub-mesh indices follow the node's references";
     EXPECT_TRUE(mesh.hasMaterial(0));
     EXPECT_FALSE(mesh.hasMaterial(1));
-    EXPECT_EQ(SubMeshes::of(mesh)[1]->VAO_ID, 0u);
+    EXPECT_EQ(mesh.getSubMeshes()[1]->VAO_ID, 0u);
     EXPECT_FALSE(mesh.hasMaterial(2)) << "drawn by nothing";
-    EXPECT_NE(SubMeshes::of(mesh)[2]->VAO_ID, 0u);
+    EXPECT_NE(mesh.getSubMeshes()[2]->VAO_ID, 0u);
     EXPECT_EQ(newMatLines(out), std::vector<std::string>{"New mat : 0"});
 }
 

@@ -16,8 +16,6 @@ public:
     bool hasCaptured() const { return captured_; }
 
 private:
-    bool writeFrame() const;
-
     std::string pngPath_;
     bool captured_ = false;
 };

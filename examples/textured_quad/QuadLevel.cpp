@@ -2,6 +2,7 @@
 
 #include <Ovra3D/Application.hpp>
 #include <Ovra3D/Camera.hpp>
+#include <Ovra3D/Input.hpp>
 #include <Ovra3D/ObjectManager.hpp>
 #include <Ovra3D/Visual.hpp>
 #include <Ovra3D/widgets/Material.hpp>
@@ -12,7 +13,7 @@ QuadLevel::QuadLevel(const std::string& dataFolder) : dataFolder_(dataFolder) {}
 
 void QuadLevel::initialize() {
     ovra::ObjectManager::setRessourcesPath(dataFolder_);
-    ovra::Shader* shader = ovra::ObjectManager::createShader("quad", false);
+    ovra::Shader* shader = ovra::ObjectManager::createShader("textured", false);
     ovra::Texture* texture = ovra::ObjectManager::createTexture("quad.png", GL_NEAREST, GL_CLAMP_TO_EDGE);
     ready_ = shader != nullptr && shader->getProgramId() != 0 && texture->getTextureID() != 0;
     if (!ready_) {
@@ -41,7 +42,7 @@ void QuadLevel::initialize() {
 
 void QuadLevel::update() {
     ovra::Level::update();
-    if (++frames_ == 3) {
+    if (GETINPUT().isKeyUp(ovra::Input::k_ESCAPE)) {
         GETAPP().exit();
     }
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The engine and the viewer as others get them. The installed viewer, moved, runs from any
-# folder. tests/external_game, someone else's game on Ovra, is built and run three ways:
+# folder. The textured quad example, a game of someone else's on Ovra, is built three ways
+# (all examples build in tests/package/apt_install.sh) and its picture checked
+# (tests/examples/picture.sh):
 # against the engine installed from the build tree (then moved elsewhere, to show the package
 # holds no absolute path), through pkg-config, and with the engine checkout added as a
 # subdirectory. A package whose dependency is missing must fail at configure time naming it.
@@ -10,15 +12,16 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.bash"
 BUILD="$BINARY"
 LAUNCHER="${3:-}"
-GAME_SRC="$REPO/tests/external_game"
+GAME_SRC="$REPO/examples"
+PICTURE="$REPO/tests/examples/picture.sh"
 LOG="$WORK/log"
 configure() { cmake -S "$GAME_SRC" -B "$1" -DCMAKE_BUILD_TYPE=Release ${LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$LAUNCHER} "${@:2}"; }
-run_game() { (cd "$WORK" && timeout -s KILL "$START_SECONDS" "$1") >>"$WORK/log" 2>&1 || fail "the game's frames were wrong"; }
+run_game() { bash "$PICTURE" "$1" textured_quad >>"$WORK/log" 2>&1 || fail "the textured quad's picture"; }
 
 CASE="install"
 cmake --install "$BUILD" --component devel --prefix "$WORK/stage" >"$WORK/log" 2>&1 || fail "install"
 [ -f "$WORK/stage/include/Ovra3D/Application.hpp" ] || fail "headers"
-for shader in ovra_flat.vert ovra_flat.frag ovra_lit.vert ovra_lit.frag ovra_overlay.vert; do
+for shader in ovra_flat.vert ovra_flat.frag ovra_lit.vert ovra_lit.frag ovra_overlay.vert instanced_sprite.vert instanced_sprite.frag; do
   cmp -s "$WORK/stage/share/ovra3d/shaders/$shader" "$REPO/engine/shaders/$shader" || fail "default shader $shader"
 done
 mv "$WORK/stage" "$WORK/moved"
@@ -40,18 +43,18 @@ fi
 
 CASE="find_package against the moved prefix"
 configure "$WORK/pkg" -DCMAKE_PREFIX_PATH="$PREFIX" >>"$WORK/log" 2>&1 || fail "configure"
-cmake --build "$WORK/pkg" -j2 >>"$WORK/log" 2>&1 || fail "build"
-run_game "$WORK/pkg/external_game"
+cmake --build "$WORK/pkg" -j2 --target ovra_example_textured_quad >>"$WORK/log" 2>&1 || fail "build"
+run_game "$WORK/pkg/textured_quad/ovra_example_textured_quad"
 echo "ok: $CASE"
 
 CASE="pkg-config"
 export PKG_CONFIG_PATH
 PKG_CONFIG_PATH="$(dirname "$(find "$PREFIX" -name ovra3d.pc)")"
-mkdir -p "$WORK/pc/data" && cp "$WORK/pkg/data/"* "$WORK/pc/data/"
+mkdir -p "$WORK/pc/data" && cp "$GAME_SRC"/common/shaders/* "$GAME_SRC"/textured_quad/data/* "$WORK/pc/data/"
 # shellcheck disable=SC2046
-${LAUNCHER} c++ -std=c++17 -o "$WORK/pc/external_game" "$GAME_SRC"/src/*.cpp -I"$GAME_SRC/src" \
-  $(pkg-config --cflags --libs ovra3d) >>"$WORK/log" 2>&1 || fail "compile and link"
-run_game "$WORK/pc/external_game"
+${LAUNCHER} c++ -std=c++17 -o "$WORK/pc/textured_quad" "$GAME_SRC"/textured_quad/*.cpp "$GAME_SRC"/common/*.cpp \
+  -I"$GAME_SRC/common" $(pkg-config --cflags --libs ovra3d) >>"$WORK/log" 2>&1 || fail "compile and link"
+run_game "$WORK/pc/textured_quad"
 echo "ok: $CASE"
 
 CASE="a dependency missing"
@@ -62,7 +65,7 @@ grep -q "assimp" "$WORK/log" && grep -q "Ovra3DConfig.cmake" "$WORK/log" ||
 echo "ok: $CASE"
 
 CASE="add_subdirectory"
-configure "$WORK/sub" -DEXTERNAL_ENGINE_DIR="$REPO/engine" >"$WORK/log" 2>&1 || fail "configure"
-cmake --build "$WORK/sub" -j2 >>"$WORK/log" 2>&1 || fail "build"
-run_game "$WORK/sub/external_game"
+configure "$WORK/sub" -DOVRA_EXAMPLES_ENGINE_DIR="$REPO/engine" >"$WORK/log" 2>&1 || fail "configure"
+cmake --build "$WORK/sub" -j2 --target ovra_example_textured_quad >>"$WORK/log" 2>&1 || fail "build"
+run_game "$WORK/sub/textured_quad/ovra_example_textured_quad"
 echo "ok: $CASE"

@@ -1,8 +1,8 @@
 /// \file
 /// The steps of ObjectManager::load3DFile: turning an assimp scene into entities, visuals,
-/// meshes, materials and textures. Kept apart from ObjectManager.hpp so that the many users of
-/// the object manager do not compile assimp's headers (whose matrix type cannot be forward
-/// declared); a caller holding its own assimp scene can convert it the same way.
+/// meshes, materials and textures. An internal header, never installed: assimp's types stay
+/// out of the public headers, so assimp is a private dependency of the engine. The
+/// repository's own tests, fuzz targets and benchmarks reach it through Ovra::Ovra3D_internal.
 #ifndef OVRA_MODELIMPORT_HPP
 #define OVRA_MODELIMPORT_HPP
 

@@ -1,11 +1,11 @@
-#ifndef EXTERNAL_QUADLEVEL_HPP
-#define EXTERNAL_QUADLEVEL_HPP
+#ifndef EXAMPLES_QUADLEVEL_HPP
+#define EXAMPLES_QUADLEVEL_HPP
 
 #include <Ovra3D/Level.hpp>
 
 #include <string>
 
-// One textured quad facing a camera; quits after a few frames.
+// One textured quad facing a camera; Escape ends the run.
 class QuadLevel : public ovra::Level {
 public:
     explicit QuadLevel(const std::string& dataFolder);
@@ -19,7 +19,6 @@ public:
 private:
     std::string dataFolder_;
     bool ready_ = false;
-    int frames_ = 0;
 };
 
 #endif
