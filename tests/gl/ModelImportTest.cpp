@@ -674,7 +674,8 @@ std::string plyWithHeaderEnd(const std::string& endLine, int comments = 0) {
 // The first sub-mesh of the first node with a visual, depth first; null when there is none.
 const Mesh::Sub* firstSubMesh(const ovra::Node& node) {
     if (const ovra::Visual* visual = visualOf(node)) {
-        return SubMeshes::of(visual->getMesh()).empty() ? nullptr : SubMeshes::of(visual->getMesh()).front();
+        const std::vector<Mesh::Sub*>& subs = visual->getMesh().getSubMeshes();
+        return subs.empty() ? nullptr : subs.front();
     }
     for (const ovra::Node* child : node.getChildren()) {
         if (const Mesh::Sub* sub = firstSubMesh(*child)) {
