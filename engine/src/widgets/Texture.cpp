@@ -2,8 +2,7 @@
 
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/utils.hpp"
-
-#include <SDL2/SDL_image.h>
+#include "Ovra3D/widgets/ImageCache.hpp"
 
 #include <iostream>
 
@@ -12,12 +11,14 @@ namespace ovra {
 Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehaviour) {
     const std::string fullPath = ObjectManager::getRessourcesPath() + imagePath;
     // Only a readable regular file goes to the decoder: a pipe would block it.
-    SDL_Surface* sdlimage = nullptr;
+    // Decoded once per file version and shared: only read from it.
+    std::shared_ptr<SDL_Surface> image;
     if (is_readable_file(fullPath.c_str())) {
-        sdlimage = IMG_Load(fullPath.c_str());
+        image = ImageCache::load(fullPath);
     } else {
         SDL_SetError("Couldn't open %s", fullPath.c_str());
     }
+    const SDL_Surface* sdlimage = image.get();
     if (sdlimage == nullptr) {
         std::cout << "ERROR: Ovra: Texture: " << SDL_GetError() << std::endl;
         return;
@@ -53,7 +54,6 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
-    SDL_FreeSurface(sdlimage);
 }
 
 Texture::~Texture() {
