@@ -5,6 +5,8 @@
 #include "gui/GameOver.hpp"
 #include "gui/LifeBar.hpp"
 #include "model/Environment.hpp"
+#include "storage/BestResultFile.hpp"
+#include "storage/UserFolders.hpp"
 
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
@@ -38,6 +40,10 @@ bool loadShader(const std::string& name) {
 
 }  // namespace
 
+LevelLab::LevelLab() = default;
+
+LevelLab::~LevelLab() = default;
+
 void LevelLab::initialize() {
     ovra::ObjectManager::setRessourcesPath(kRessourcesPath);
     if (!loadShaders()) {
@@ -46,7 +52,15 @@ void LevelLab::initialize() {
     createCamera();
     createWorld();
     createDisplay();
+    loadKeptFiles();
     ready_ = true;
+}
+
+void LevelLab::loadKeptFiles() {
+    bestFile_ = std::make_unique<BestResultFile>(UserFolders::data(), std::cerr);
+    bestFile_->load();
+    settingsFile_ = std::make_unique<SettingsFile>(UserFolders::config(), std::cerr);
+    settings_ = settingsFile_->load();
 }
 
 bool LevelLab::loadShaders() {
@@ -101,8 +115,54 @@ void LevelLab::update() {
     if (!ready_) {
         return;
     }
+    handleKeys();
+    recordResult();
     updateDisplay();
     writeStatus();
+}
+
+void LevelLab::handleKeys() {
+    ovra::Input& input = GETINPUT();
+    if (input.isKeyUp(ovra::Input::k_P)) {
+        setPaused(!isPaused());
+    }
+    // Before the game over Return does nothing: a world is played to its end.
+    if (environment_->isGameOver() &&
+        (input.isKeyUp(ovra::Input::k_RETURN) || input.isKeyUp(ovra::Input::k_KEYPAD_ENTER))) {
+        newGame();
+    }
+}
+
+void LevelLab::newGame() {
+    rootEntity_.detach(*environment_);
+    delete environment_;
+    environment_ = new Environment();
+    rootEntity_.attach(*environment_);
+    // The floor goes back behind the world, where the level first put it.
+    rootEntity_.detach(*floor_);
+    rootEntity_.attach(*floor_);
+    lifeBar_->setLifePercent(1.0f);
+    gameover_->enable(false);
+    resultRecorded_ = false;
+}
+
+void LevelLab::setPaused(bool paused) {
+    if (!environment_->isGameOver()) {
+        environment_->setPaused(paused);
+    }
+}
+
+bool LevelLab::isPaused() const { return environment_ != nullptr && environment_->isPaused(); }
+
+const Score& LevelLab::getBestResult() const { return bestFile_->best(); }
+
+void LevelLab::recordResult() {
+    if (resultRecorded_ || !environment_->isGameOver()) {
+        return;
+    }
+    lastResult_ = environment_->getResult();
+    bestFile_->offer(lastResult_);
+    resultRecorded_ = true;
 }
 
 void LevelLab::updateDisplay() {
