@@ -10,6 +10,7 @@ PLAY=(
   g++ make cmake pkg-config
   libsdl2-dev libsdl2-image-dev libglew-dev libgl-dev libassimp-dev libglm-dev
   libgl1-mesa-dri libglx-mesa0
+  fonts-dejavu-core
 )
 PACKAGE=(dpkg-dev file)
 TEST=(
