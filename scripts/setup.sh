@@ -9,8 +9,8 @@ PURPOSE="${1:-test}"
 PLAY=(
   g++ make cmake pkg-config
   libsdl2-dev libsdl2-image-dev libglew-dev libgl-dev libassimp-dev libglm-dev
+  libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-dejavu-core
   libgl1-mesa-dri libglx-mesa0
-  fonts-dejavu-core
 )
 PACKAGE=(dpkg-dev file)
 TEST=(

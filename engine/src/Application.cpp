@@ -65,8 +65,6 @@ bool Application::run(GLContainer& glContainer, Input& input, Level& firstLevel)
     renderer_.initialize();
     levelManager_.addLevel(firstLevel, true);
 
-    const auto bufferWidth = static_cast<uint16_t>(glContainer_->getWidth());
-    const auto bufferHeight = static_cast<uint16_t>(glContainer_->getHeight());
     const uint16_t frameRate = Time::fps;
     const int64_t timePerFrame = frameRate != 0 ? 1000000 / frameRate : 0;
 
@@ -74,16 +72,18 @@ bool Application::run(GLContainer& glContainer, Input& input, Level& firstLevel)
     const StopSignals stopSignals;
     int64_t timePostDraw = clock_->nowMicroseconds();
     bExit_ = false;
+    running_ = true;
     while (!bExit_) {
-        runFrame(timePerFrame, timePostDraw, bufferWidth, bufferHeight);
+        runFrame(timePerFrame, timePostDraw);
         if (stopSignals.requested()) {
             exit();
         }
     }
+    running_ = false;
     return true;
 }
 
-void Application::runFrame(int64_t timePerFrame, int64_t& timePostDraw, uint16_t width, uint16_t height) {
+void Application::runFrame(int64_t timePerFrame, int64_t& timePostDraw) {
     // A clock stepping backwards counts as no time passed, so the sleep never exceeds one period.
     int64_t elapsed = std::max<int64_t>(0, clock_->nowMicroseconds() - timePostDraw);
     if (elapsed < timePerFrame) {
@@ -96,8 +96,14 @@ void Application::runFrame(int64_t timePerFrame, int64_t& timePostDraw, uint16_t
     glContainer_->preDraw();
     input_->handle();
     levelManager_.update();
-    renderer_.predraw(0, 0, width, height);
-    renderer_.draw(0, 0, width, height);
+    // Read after the input, which passes the window's size changes on to the container.
+    const GLContainer::Viewport viewport = glContainer_->getViewport();
+    const auto x = static_cast<uint16_t>(viewport.x);
+    const auto y = static_cast<uint16_t>(viewport.y);
+    const auto width = static_cast<uint16_t>(viewport.width);
+    const auto height = static_cast<uint16_t>(viewport.height);
+    renderer_.predraw(x, y, width, height);
+    renderer_.draw(x, y, width, height);
     renderer_.postdraw();
     glContainer_->postDraw();
 }

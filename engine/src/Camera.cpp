@@ -7,21 +7,16 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <cmath>
+#include <iostream>
 
 namespace ovra {
 
 namespace {
 
-glm::mat4 makeProjection() {
-    const float zNear = 0.1f;
-    const float zFar = 100.0f;
-    glm::mat4 projection(0.0f);
-    projection[0][0] = 1.0f;
-    projection[1][1] = 1.7320508f;  // 1 / tan(30 degrees)
-    projection[2][2] = -(zFar + zNear) / (zFar - zNear);
-    projection[2][3] = -1.0f;
-    projection[3][2] = -(2.0f * zFar * zNear) / (zFar - zNear);
-    return projection;
+// 1 / tan(half of `degrees`), worked out in double so that the usual angles give the nearest floats.
+float scaleOfFieldOfView(float degrees) {
+    const double pi = 3.14159265358979323846;
+    return static_cast<float>(1.0 / std::tan(static_cast<double>(degrees) * pi / 360.0));
 }
 
 bool isFinite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -29,11 +24,62 @@ bool isFinite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v
 }  // namespace
 
 Camera::Camera(Entity& containerEntity)
-    : Component(containerEntity), containerEntity_(containerEntity), projection_(makeProjection()) {}
+    : Component(containerEntity), containerEntity_(containerEntity), projection_(defaultProjection(kDefaultAspect)) {
+    refreshProjection();
+}
 
 void Camera::updateView() {
     const Transform& transform = containerEntity_.getTransform();
     view_ = glm::mat4_cast(transform.getRotation()) * glm::translate(glm::mat4(1.0f), -transform.getPosition());
+    refreshProjection();
+}
+
+void Camera::setProjection(const glm::mat4& projection) {
+    projection_ = projection;
+    projectionFixed_ = true;
+}
+
+void Camera::setFieldsOfView(float horizontalDegrees, float verticalDegrees) {
+    if (!(horizontalDegrees > 0.0f && horizontalDegrees < 180.0f) ||
+        !(verticalDegrees > 0.0f && verticalDegrees < 180.0f)) {
+        std::cout << "ERROR: Ovra: Camera: fields of view out of range: " << horizontalDegrees << ", "
+                  << verticalDegrees << std::endl;
+        return;
+    }
+    glm::mat4 projection = defaultProjection(1.0f);
+    projection[0][0] = scaleOfFieldOfView(horizontalDegrees);
+    projection[1][1] = scaleOfFieldOfView(verticalDegrees);
+    setProjection(projection);
+}
+
+void Camera::resetProjection() {
+    projectionFixed_ = false;
+    projection_ = defaultProjection(kDefaultAspect);
+    refreshProjection();
+}
+
+glm::mat4 Camera::defaultProjection(float aspect) {
+    const float vertical = scaleOfFieldOfView(kVerticalFieldOfView);
+    glm::mat4 projection(0.0f);
+    projection[0][0] = vertical / aspect;
+    projection[1][1] = vertical;
+    projection[2][2] = -(kFar + kNear) / (kFar - kNear);
+    projection[2][3] = -1.0f;
+    projection[3][2] = -(2.0f * kFar * kNear) / (kFar - kNear);
+    return projection;
+}
+
+void Camera::refreshProjection() {
+    // Outside a run the container may not exist (or no longer): keep the shape known so far.
+    if (projectionFixed_ || !GETAPP().isRunning()) {
+        return;
+    }
+    const GLContainer& container = GETCONTAINER();
+    const float width = static_cast<float>(container.getWidth());
+    const float height = static_cast<float>(container.getHeight());
+    if (width > 0.0f && height > 0.0f) {
+        projection_ = defaultProjection(width / height);
+    }
 }
 
 bool Camera::screenToWorldDirection(unsigned int x, unsigned int y, float plane, glm::vec3& point) const {

@@ -43,12 +43,22 @@ bool Renderer::initialize() {
 void Renderer::predraw(uint16_t, uint16_t, uint16_t, uint16_t) {}
 
 void Renderer::draw(uint16_t x, uint16_t y, uint16_t w, uint16_t h) {
+    // A letterboxed picture: the bars are black, and nothing (wide lines either) spills into them.
+    const GLContainer& container = GETCONTAINER();
+    const bool bars = x != 0 || y != 0 || w != container.getDrawableWidth() || h != container.getDrawableHeight();
+    if (bars) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glScissor(x, y, w, h);
+        glEnable(GL_SCISSOR_TEST);
+    }
     glViewport(x, y, w, h);
     glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     draw3DPass();
     draw2DPass();
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void Renderer::postdraw() {}

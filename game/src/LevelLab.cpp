@@ -73,6 +73,7 @@ bool LevelLab::loadShaders() {
 void LevelLab::createCamera() {
     cameraEntity_ = new ovra::Entity("Camera");
     camera_ = static_cast<ovra::Camera*>(cameraEntity_->newComponent(ovra::Component::CAMERA));
+    camera_->setFieldsOfView(90.0f, 60.0f);  // the picture drawn at 1280 x 720
     placeCamera(cameraEntity_->getTransform());
     rootEntity_.attach(*cameraEntity_);
 }

@@ -1,5 +1,6 @@
 #include "Ovra3D/Camera.hpp"
 
+#include "CapturedStdout.hpp"
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
 #include "Ovra3D/2D/Entity2D.hpp"
@@ -13,6 +14,8 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+using ovra::GLContainer;
 
 namespace {
 
@@ -152,17 +155,99 @@ TEST_F(CameraTest, NonInvertibleViewPicksOrigin) {
     EXPECT_EQ(answer, glm::vec3(0.0f));
 }
 
-TEST_F(CameraTest, ProjectionIsFixedAndIndependentOfTheWindow) {
-    ovra::Entity entity("camera");
-    const ovra::Camera camera(entity);
+// The projection with horizontal scale `sx`: 60 degrees up, planes at 0.1 and 100.
+glm::mat4 projectionWithScale(float sx) {
     glm::mat4 expected(0.0f);
-    expected[0][0] = 1.0f;
+    expected[0][0] = sx;
     expected[1][1] = static_cast<float>(1.0 / std::tan(std::acos(-1.0) / 6.0));
     expected[2][2] = static_cast<float>(-100.1 / 99.9);
     expected[2][3] = -1.0f;
     expected[3][2] = static_cast<float>(-20.0 / 99.9);
-    EXPECT_EQ(camera.getProjection(), expected);
+    return expected;
+}
+
+void expectMatrix(const glm::mat4& actual, const glm::mat4& expected) {
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 4; ++r) {
+            EXPECT_NEAR(actual[c][r], expected[c][r], 1e-6f) << "column " << c << " row " << r;
+        }
+    }
+}
+
+TEST_F(CameraTest, FixedFieldsOfViewGiveTheGamesMatrixExactlyWhateverThePicture) {
+    ovra::Entity entity("camera");
+    ovra::Camera camera(entity);
+    camera.setFieldsOfView(90.0f, 60.0f);
+    EXPECT_TRUE(camera.isProjectionFixed());
+    EXPECT_EQ(camera.getProjection(), projectionWithScale(1.0f));
     EXPECT_EQ(camera.getView(), glm::mat4(1.0f));
+
+    ovra::Camera* fixed = addCamera(level_);
+    level_.setCamera(fixed);
+    FakeContainer square(480, 480);
+    runFrames(square, input_, level_, 1);
+    EXPECT_EQ(fixed->getProjection(), projectionWithScale(1.0f));
+}
+
+struct ShapeCase {
+    const char* name;
+    int16_t width;
+    int16_t height;
+    GLContainer::SCALE_MODE mode;
+    int windowWidth;
+    int windowHeight;
+    float horizontalScale;  // 1.7320508 (60 degrees up) over the picture's width / height
+};
+void PrintTo(const ShapeCase& c, std::ostream* os) { *os << c.name; }
+
+class DefaultProjection : public CameraTest, public ::testing::WithParamInterface<ShapeCase> {};
+
+TEST_P(DefaultProjection, FollowsThePicturesShapeFromTheFirstRefresh) {
+    const ShapeCase& c = GetParam();
+    ovra::Entity cameraEntity("camera");
+    auto* camera = static_cast<ovra::Camera*>(cameraEntity.newComponent(ovra::Component::CAMERA));
+    ASSERT_NE(camera, nullptr);
+    EXPECT_FALSE(camera->isProjectionFixed());
+    // Outside a run the picture is unknown: 16:9 is assumed.
+    expectMatrix(camera->getProjection(), projectionWithScale(1.7320508f * 9.0f / 16.0f));
+
+    FakeContainer container(c.width, c.height);
+    container.setScaleMode(c.mode);
+    container.setWindowSize(c.windowWidth, c.windowHeight);
+    level_.setCamera(camera);
+    runFrames(container, input_, level_, 1);
+    expectMatrix(camera->getProjection(), projectionWithScale(c.horizontalScale));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DefaultProjection,
+    ::testing::Values(ShapeCase{"Wide", 1280, 720, GLContainer::LETTERBOX, 1280, 720, 0.9742786f},
+                      ShapeCase{"FourByThree", 640, 480, GLContainer::LETTERBOX, 640, 480, 1.2990381f},
+                      ShapeCase{"Square", 480, 480, GLContainer::LETTERBOX, 480, 480, 1.7320508f},
+                      // Letterboxed, the picture keeps the design's shape whatever the window.
+                      ShapeCase{"LetterboxedInASquareWindow", 1280, 720, GLContainer::LETTERBOX, 900, 900, 0.9742786f},
+                      // Filling, it takes the window's.
+                      ShapeCase{"FillingASquareWindow", 1280, 720, GLContainer::FILL, 900, 900, 1.7320508f},
+                      ShapeCase{"FillingATallWindow", 1280, 720, GLContainer::FILL, 300, 600, 3.4641016f}),
+    [](const ::testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CameraTest, ResetGoesBackToTheDefaultAndBadAnglesAreRefused) {
+    ovra::Camera* camera = addCamera(level_);
+    level_.setCamera(camera);
+    {
+        CapturedStdout out;
+        camera->setFieldsOfView(0.0f, 1.0f);
+        camera->setFieldsOfView(90.0f, 180.0f);
+        camera->setFieldsOfView(NAN, 60.0f);
+        EXPECT_EQ(out.linesStartingWith("ERROR: Ovra: Camera: fields of view out of range: ").size(), 3u);
+    }
+    EXPECT_EQ(camera->getProjection(), projectionWithScale(1.0f)) << "refused angles change nothing";
+
+    camera->resetProjection();
+    EXPECT_FALSE(camera->isProjectionFixed());
+    FakeContainer square(480, 480);
+    runFrames(square, input_, level_, 1);
+    expectMatrix(camera->getProjection(), projectionWithScale(1.7320508f));
 }
 
 TEST_F(CameraTest, ComponentFactoryMakesOneCameraPerEntityAndNoneOn2D) {

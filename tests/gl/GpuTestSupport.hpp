@@ -63,8 +63,9 @@ inline void expectFloats(const std::vector<float>& actual, const std::vector<flo
 }
 
 // A level with a camera at (0, 0, 2) looking down -z, drawn through the real application
-// loop into the shared window. A unit plane scaled by 2 at the origin then spans window
-// pixels x 320..960 and y 48..672 (the projection's scales are 1 and 1.7320508).
+// loop into the shared window. The camera has fields of view of 90 degrees across and 60
+// up: a unit plane scaled by 2 at the origin then spans window pixels x 320..960 and
+// y 48..672 (the projection's scales are 1 and 1.7320508).
 class Scene {
 public:
     explicit Scene(bool withCamera = true) {
@@ -72,7 +73,9 @@ public:
             auto* cameraEntity = new ovra::Entity("camera");
             cameraEntity->getTransform().setPosition(0.0f, 0.0f, 2.0f);
             level.getRootEntity().attach(*cameraEntity);
-            level.setCamera(static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA)));
+            auto* camera = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+            camera->setFieldsOfView(90.0f, 60.0f);
+            level.setCamera(camera);
         }
     }
 

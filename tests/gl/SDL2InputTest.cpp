@@ -4,6 +4,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <vector>
+
 using ovra::Input;
 using ovra::sdl2::SDL2Input;
 
@@ -184,4 +186,36 @@ TEST_F(SDL2InputEvents, UnmappedEventsAndOutOfRangeKeysChangeNothing) {
         EXPECT_FALSE(input_.isKeyUp(static_cast<Input::KEY>(k))) << k;
     }
     EXPECT_FALSE(input_.isMouseMoving());
+}
+
+TEST_F(SDL2InputEvents, FocusLossAndReturnAreSeenForOnePollAndTheStateHolds) {
+    auto focus = [](Uint8 what) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = what;
+        push(event);
+    };
+    EXPECT_TRUE(input_.hasFocus()) << "focused until told otherwise";
+    struct Step {
+        const char* name;
+        std::vector<Uint8> events;
+        bool lost, gained, has;
+    };
+    const Step steps[] = {
+        {"lost", {SDL_WINDOWEVENT_FOCUS_LOST}, true, false, false},
+        {"quiet poll", {}, false, false, false},
+        {"gained", {SDL_WINDOWEVENT_FOCUS_GAINED}, false, true, true},
+        {"quiet again", {}, false, false, true},
+        {"lost and back in one poll", {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED}, true, true, true},
+    };
+    for (const Step& step : steps) {
+        for (Uint8 e : step.events) {
+            focus(e);
+        }
+        input_.handle();
+        EXPECT_EQ(input_.isFocusLost(), step.lost) << step.name;
+        EXPECT_EQ(input_.isFocusGained(), step.gained) << step.name;
+        EXPECT_EQ(input_.hasFocus(), step.has) << step.name;
+        EXPECT_FALSE(input_.isWindowResized()) << step.name;
+    }
 }

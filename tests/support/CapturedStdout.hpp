@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-// Collects what is written to std::cout while alive, then gives std::cout its stream back.
+// Collects what is written to std::cout (or another stream) while alive, then gives the
+// stream its buffer back.
 class CapturedStdout {
 public:
-    CapturedStdout() : previous_(std::cout.rdbuf(buffer_.rdbuf())) {}
-    ~CapturedStdout() { std::cout.rdbuf(previous_); }
+    explicit CapturedStdout(std::ostream& stream = std::cout)
+        : stream_(stream), previous_(stream.rdbuf(buffer_.rdbuf())) {}
+    ~CapturedStdout() { stream_.rdbuf(previous_); }
     CapturedStdout(const CapturedStdout&) = delete;
     CapturedStdout& operator=(const CapturedStdout&) = delete;
 
@@ -43,6 +45,7 @@ public:
 
 private:
     std::ostringstream buffer_;
+    std::ostream& stream_;
     std::streambuf* previous_;
 };
 

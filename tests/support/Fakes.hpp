@@ -26,6 +26,8 @@ public:
     }
     void preDraw() override { ++preDraws; }
     void postDraw() override { ++postDraws; }
+    // As if the window now held `width` x `height` drawable pixels.
+    void setWindowSize(int width, int height) { setDrawableSize(width, height); }
 
     int preDraws = 0;
     int postDraws = 0;

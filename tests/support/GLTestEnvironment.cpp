@@ -48,6 +48,6 @@ std::vector<unsigned char> GLTestEnvironment::readPixel(int x, int y) {
     std::vector<unsigned char> rgb(3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(x, container_->getHeight() - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glReadPixels(x, container_->getDrawableHeight() - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return rgb;
 }

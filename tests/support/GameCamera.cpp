@@ -10,7 +10,9 @@ ovra::Camera& addGameCamera(ovra::Entity& root) {
     auto* cameraEntity = new ovra::Entity("Camera");
     LevelLab::placeCamera(cameraEntity->getTransform());
     root.attach(*cameraEntity);
-    return *static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+    auto* camera = static_cast<ovra::Camera*>(cameraEntity->newComponent(ovra::Component::CAMERA));
+    camera->setFieldsOfView(90.0f, 60.0f);
+    return *camera;
 }
 
 ovra::Camera& useGameCamera(FakeLevel& level) {

@@ -102,6 +102,8 @@ int main(int argc, char** argv) {
     param.width = 960;
     param.height = 540;
     param.name = fileName(arguments.modelPath);
+    // A tool's picture follows its window: resizing shows more, never letterboxes.
+    param.scaleMode = ovra::GLContainer::FILL;
     if (!container.initialize(param)) {
         std::cerr << "ovra_viewer: cannot open a window with an OpenGL 3.3 context" << std::endl;
         return 1;

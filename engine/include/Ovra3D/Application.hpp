@@ -30,6 +30,9 @@ public:
     bool run(GLContainer& glContainer, Input& input, Level& firstLevel);
     /// Ends the loop after the frame in progress; an exit() before run() is forgotten.
     void exit();
+    /// True from the start of run() until it returns: the container and input it was given
+    /// are bound and alive.
+    bool isRunning() const { return running_; }
 
     /// The input bound by run(). Before that, an error line and a stand-in that reports
     /// no key and the pointer at (0, 0).
@@ -48,7 +51,7 @@ private:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    void runFrame(int64_t timePerFrame, int64_t& timePostDraw, uint16_t width, uint16_t height);
+    void runFrame(int64_t timePerFrame, int64_t& timePostDraw);
 
     static Application* instance_;
     GLContainer* glContainer_ = nullptr;
@@ -56,6 +59,7 @@ private:
     Renderer renderer_;
     LevelManager levelManager_;
     bool bExit_ = false;
+    bool running_ = false;
     FrameClock* clock_;
 };
 

@@ -8,7 +8,8 @@
 namespace ovra {
 
 /// Keyboard and mouse as a polled model: a state per key, the pointer position
-/// in window pixels and the pointer's movement during the last poll.
+/// in picture pixels and the pointer's movement during the last poll, and what happened
+/// to the window (focus, size) during the last poll.
 /// The platform layer implements it; the main loop calls handle() once per frame.
 class Input {
 public:
@@ -90,14 +91,23 @@ public:
     virtual bool isKeyDown(KEY key) = 0;
     /// True when the pointer moved during the last poll.
     virtual bool isMouseMoving() = 0;
-    /// Pointer x in window pixels, from the left.
+    /// Pointer x in picture pixels (see GLContainer), from the left.
     virtual int getMouseX() = 0;
-    /// Pointer y in window pixels, from the top.
+    /// Pointer y in picture pixels, from the top.
     virtual int getMouseY() = 0;
     /// Pointer x movement of the last position update in the last poll.
     virtual int getMouseRelativeX() = 0;
     /// Pointer y movement of the last position update in the last poll.
     virtual int getMouseRelativeY() = 0;
+
+    /// True while the window has the keyboard focus; true unless the platform says otherwise.
+    virtual bool hasFocus() { return true; }
+    /// True when the window lost the keyboard focus during the last poll.
+    virtual bool isFocusLost() { return false; }
+    /// True when the window gained the keyboard focus during the last poll.
+    virtual bool isFocusGained() { return false; }
+    /// True when the window's size changed during the last poll (resize, fullscreen).
+    virtual bool isWindowResized() { return false; }
 };
 
 }  // namespace ovra

@@ -23,7 +23,8 @@ public:
     virtual bool initialize();
     /// Nothing to prepare.
     virtual void predraw(uint16_t x, uint16_t y, uint16_t w, uint16_t h);
-    /// Clears the viewport (x, y, w, h) and draws both passes.
+    /// Clears the viewport (x, y, w, h) and draws both passes into it. When the viewport
+    /// leaves part of the container's drawable area, that part is cleared black.
     /// Without a current camera the 3D pass draws nothing; the overlay still does.
     /// Skipped: visuals whose node is disabled or that have no mesh, sub-meshes without
     /// material or not uploaded. A material without shader draws with no program.

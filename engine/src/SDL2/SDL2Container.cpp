@@ -33,9 +33,26 @@ void pinLoadedLibraries() {
 #endif
 }
 
+// The window's own record of its container, read back by the SDL2 input.
+const char* const kContainerKey = "ovra.container";
+
+Uint32 windowFlags(const GLContainer::GLContainerParam& param) {
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+    if (param.resizable) {
+        flags |= SDL_WINDOW_RESIZABLE;
+    }
+    if (param.fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    return flags;
+}
+
 }  // namespace
 
 SDL2Container::~SDL2Container() {
+    if (sldWindow_ != nullptr) {
+        SDL_SetWindowData(sldWindow_, kContainerKey, nullptr);
+    }
     SDL_GL_DeleteContext(sdlGlContext_);
     SDL_DestroyWindow(sldWindow_);
     SDL_Quit();
@@ -51,6 +68,7 @@ bool SDL2Container::initialize(const GLContainerParam& param) {
     width_ = param.width;
     height_ = param.height;
     name_ = param.name;
+    setScaleMode(param.scaleMode);
 
     // SDL would turn SIGINT and SIGTERM into the quit event that the input ignores; the
     // application's loop handles them itself.
@@ -66,7 +84,11 @@ bool SDL2Container::initialize(const GLContainerParam& param) {
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
 
     sldWindow_ = SDL_CreateWindow(name_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_, height_,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+                                  windowFlags(param));
+    if (sldWindow_ != nullptr) {
+        SDL_SetWindowData(sldWindow_, kContainerKey, this);
+        refreshSize();
+    }
     sdlGlContext_ = SDL_GL_CreateContext(sldWindow_);
 
     const GLenum err = glewInit();
@@ -83,9 +105,45 @@ bool SDL2Container::initialize(const GLContainerParam& param) {
     return sldWindow_ != nullptr && sdlGlContext_ != nullptr;
 }
 
-void SDL2Container::preDraw() {}
+void SDL2Container::preDraw() { refreshSize(); }
 
 void SDL2Container::postDraw() { SDL_GL_SwapWindow(sldWindow_); }
+
+bool SDL2Container::setFullscreen(bool fullscreen) {
+    if (sldWindow_ == nullptr) {
+        std::cerr << "Error: no window to make fullscreen" << std::endl;
+        return false;
+    }
+    if (SDL_SetWindowFullscreen(sldWindow_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        std::cerr << "Error: fullscreen: " << SDL_GetError() << std::endl;
+        return false;
+    }
+    refreshSize();
+    return true;
+}
+
+bool SDL2Container::isFullscreen() const {
+    return sldWindow_ != nullptr && (SDL_GetWindowFlags(sldWindow_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+bool SDL2Container::refreshSize() {
+    if (sldWindow_ == nullptr) {
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(sldWindow_, &width, &height);
+    if (width == getDrawableWidth() && height == getDrawableHeight()) {
+        return false;
+    }
+    setDrawableSize(width, height);
+    return true;
+}
+
+SDL2Container* SDL2Container::ofWindow(uint32_t windowId) {
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    return window != nullptr ? static_cast<SDL2Container*>(SDL_GetWindowData(window, kContainerKey)) : nullptr;
+}
 
 }  // namespace sdl2
 }  // namespace ovra

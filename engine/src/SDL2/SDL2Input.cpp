@@ -1,5 +1,7 @@
 #include "Ovra3D/SDL2/SDL2Input.hpp"
 
+#include "Ovra3D/SDL2/SDL2Container.hpp"
+
 #include <algorithm>
 #include <iterator>
 
@@ -59,9 +61,12 @@ void SDL2Input::handle() {
             case SDL_MOUSEBUTTONUP: setMouseButtonState(events_.button.button, UP); break;
             case SDL_MOUSEBUTTONDOWN:
                 setMouseButtonState(events_.button.button, DOWN);
-                updateMousePosition(events_.button.x, events_.button.y);
+                updateMousePosition(events_.button.windowID, events_.button.x, events_.button.y);
                 break;
-            case SDL_MOUSEMOTION: updateMousePosition(events_.motion.x, events_.motion.y); break;
+            case SDL_MOUSEMOTION:
+                updateMousePosition(events_.motion.windowID, events_.motion.x, events_.motion.y);
+                break;
+            case SDL_WINDOWEVENT: handleWindowEvent(events_.window); break;
             default: break;  // the close request among others: ignored
         }
     }
@@ -69,6 +74,9 @@ void SDL2Input::handle() {
 
 void SDL2Input::reset() {
     relativeMousePosition_ = glm::ivec2(0, 0);
+    focusLost_ = false;
+    focusGained_ = false;
+    windowResized_ = false;
     for (KEY_STATE& state : keysStates) {
         if (state == UP) {
             state = IDLE;
@@ -90,9 +98,33 @@ void SDL2Input::setMouseButtonState(int button, KEY_STATE state) {
     }
 }
 
-void SDL2Input::updateMousePosition(int x, int y) {
+void SDL2Input::handleWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            hasFocus_ = false;
+            focusLost_ = true;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            hasFocus_ = true;
+            focusGained_ = true;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESIZED: {
+            // The container learns its new size before any later pointer event is mapped.
+            if (SDL2Container* container = SDL2Container::ofWindow(event.windowID)) {
+                container->refreshSize();
+            }
+            windowResized_ = true;
+            break;
+        }
+        default: break;  // the close request among others: ignored
+    }
+}
+
+void SDL2Input::updateMousePosition(uint32_t windowId, int x, int y) {
     previousMousePosition_ = mousePosition_;
-    mousePosition_ = glm::ivec2(x, y);
+    const SDL2Container* container = SDL2Container::ofWindow(windowId);
+    mousePosition_ = container != nullptr ? container->windowToPicture(x, y) : glm::ivec2(x, y);
     relativeMousePosition_ = mousePosition_ - previousMousePosition_;
 }
 

@@ -18,35 +18,21 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
     } else {
         SDL_SetError("Couldn't open %s", fullPath.c_str());
     }
-    const SDL_Surface* sdlimage = image.get();
-    if (sdlimage == nullptr) {
+    if (image == nullptr) {
         std::cout << "ERROR: Ovra: Texture: " << SDL_GetError() << std::endl;
         return;
     }
+    create(*image, fullPath, filter, edgeBehaviour);
+}
+
+Texture::Texture(const SDL_Surface& image, GLuint filter, GLuint edgeBehaviour) {
+    create(image, "image in memory", filter, edgeBehaviour);
+}
+
+void Texture::create(const SDL_Surface& image, const std::string& source, GLuint filter, GLuint edgeBehaviour) {
     glGenTextures(1, &texture_ID_);
     glBindTexture(GL_TEXTURE_2D, texture_ID_);
-
-    const SDL_PixelFormat* pixelFormat = sdlimage->format;
-    GLint maxSize = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-    if (pixelFormat->BitsPerPixel < 24 || pixelFormat->BitsPerPixel > 32) {
-        std::cout << "ERROR: Ovra: Texture: Unable to load image's format (" << fullPath
-                  << "):" << static_cast<int>(pixelFormat->BitsPerPixel) << std::endl;
-    } else if (sdlimage->w > maxSize || sdlimage->h > maxSize) {
-        // Past the driver's limit: some drivers read out of bounds instead of refusing it.
-        std::cout << "ERROR: Ovra: Texture: Image too large (" << fullPath << "):" << sdlimage->w << "x" << sdlimage->h
-                  << std::endl;
-    } else {
-        // Red in the first byte means RGB order in memory, anything else BGR.
-        const bool redFirst = pixelFormat->Rmask == 0xFF;
-        GLenum globalFormat = GL_RGBA;
-        GLenum format = redFirst ? GL_RGBA : GL_BGRA;
-        if (pixelFormat->BytesPerPixel == 3) {
-            globalFormat = GL_RGB;
-            format = redFirst ? GL_RGB : GL_BGR;
-        }
-        glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(globalFormat), sdlimage->w, sdlimage->h, 0, format,
-                     GL_UNSIGNED_BYTE, sdlimage->pixels);
+    if (upload(image, source)) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(filter));
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(filter));
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(edgeBehaviour));
@@ -54,6 +40,53 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+bool Texture::setImage(const SDL_Surface& image) {
+    if (texture_ID_ == 0) {
+        glGenTextures(1, &texture_ID_);
+    }
+    glBindTexture(GL_TEXTURE_2D, texture_ID_);
+    const bool uploaded = upload(image, "image in memory");
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return uploaded;
+}
+
+bool Texture::upload(const SDL_Surface& image, const std::string& source) {
+    const SDL_PixelFormat* pixelFormat = image.format;
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (pixelFormat->BitsPerPixel < 24 || pixelFormat->BitsPerPixel > 32) {
+        std::cout << "ERROR: Ovra: Texture: Unable to load image's format (" << source
+                  << "):" << static_cast<int>(pixelFormat->BitsPerPixel) << std::endl;
+        return false;
+    }
+    if (image.w > maxSize || image.h > maxSize) {
+        // Past the driver's limit: some drivers read out of bounds instead of refusing it.
+        std::cout << "ERROR: Ovra: Texture: Image too large (" << source << "):" << image.w << "x" << image.h
+                  << std::endl;
+        return false;
+    }
+    // Red in the first byte means RGB order in memory, anything else BGR.
+    const bool redFirst = pixelFormat->Rmask == 0xFF;
+    GLenum globalFormat = GL_RGBA;
+    GLenum format = redFirst ? GL_RGBA : GL_BGRA;
+    if (pixelFormat->BytesPerPixel == 3) {
+        globalFormat = GL_RGB;
+        format = redFirst ? GL_RGB : GL_BGR;
+    }
+    // GL reads rows padded to 4 bytes, as SDL lays them out; a wider pitch needs saying.
+    const int packedPitch = (image.w * pixelFormat->BytesPerPixel + 3) / 4 * 4;
+    const bool widerRows = image.pitch != packedPitch && image.pitch % pixelFormat->BytesPerPixel == 0;
+    if (widerRows) {
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, image.pitch / pixelFormat->BytesPerPixel);
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(globalFormat), image.w, image.h, 0, format, GL_UNSIGNED_BYTE,
+                 image.pixels);
+    if (widerRows) {
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    }
+    return true;
 }
 
 Texture::~Texture() {

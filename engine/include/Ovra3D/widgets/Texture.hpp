@@ -7,6 +7,8 @@
 
 #include <string>
 
+struct SDL_Surface;
+
 namespace ovra {
 
 /// A 2D GL texture loaded from an image file under the resources path (24 or 32 bits per pixel).
@@ -18,6 +20,9 @@ public:
     /// or unreadable file gives id 0. A filter or wrap value the GL does not know is left
     /// to the GL's error flag; the texture keeps the GL's default for it.
     Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehaviour);
+    /// Uploads an image already in memory (24 or 32 bits per pixel), with the same settings
+    /// and the same error lines as a file; the surface stays the caller's.
+    Texture(const SDL_Surface& image, GLuint filter, GLuint edgeBehaviour);
     /// Deletes the GL texture, if any.
     ~Texture();
     Texture(const Texture&) = delete;
@@ -26,7 +31,16 @@ public:
     /// The GL texture, or 0 when the image could not be read.
     GLuint getTextureID() const { return texture_ID_; }
 
+    /// Replaces the picture with `image`, keeping the id, filter and wrap settings.
+    /// \return false, with an error line, for an image of another depth or too large.
+    bool setImage(const SDL_Surface& image);
+
 private:
+    // Makes the GL texture and uploads `image`; `source` names it in error lines.
+    void create(const SDL_Surface& image, const std::string& source, GLuint filter, GLuint edgeBehaviour);
+    // Uploads `image` into the bound texture. \return false, with an error line, when it cannot be.
+    static bool upload(const SDL_Surface& image, const std::string& source);
+
     GLuint texture_ID_ = 0;
 };
 
