@@ -18,10 +18,13 @@ class AvatarIcon;
 class LifeBar;
 class GameOver;
 class BestResultFile;
+class GameSounds;
+class ScoreBoard;
 
 // The game's one level: camera, world, floor and on-screen display; each frame it
 // reflects the player's health on the display, writes the status line and quits on Escape.
-// After the game over, Return starts a new game in a fresh world; P pauses.
+// After the game over, Return starts a new game in a fresh world; P pauses, and so does
+// leaving the window; M mutes; F11 toggles fullscreen.
 class LevelLab : public ovra::Level {
 public:
     LevelLab();
@@ -54,6 +57,8 @@ private:
     void createDisplay();
     void loadKeptFiles();
     void handleKeys();
+    void toggleMute();
+    void toggleFullscreen();
     void recordResult();
     void updateDisplay();
     void writeStatus() const;
@@ -70,7 +75,10 @@ private:
     std::unique_ptr<SettingsFile> settingsFile_;
     SettingsFile::Settings settings_;
     Score lastResult_;
-    bool resultRecorded_ = false;  // this world's result went to the best file
+    bool resultRecorded_ = false;   // this world's result went to the best file
+    bool settingsApplied_ = false;  // the window took the kept settings (needs the running container)
+    std::unique_ptr<ScoreBoard> scoreBoard_;
+    std::unique_ptr<GameSounds> sounds_;
 };
 
 #endif

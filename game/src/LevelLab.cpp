@@ -1,15 +1,18 @@
 #include "LevelLab.hpp"
 
+#include "GameSounds.hpp"
 #include "entities/Floor.hpp"
 #include "gui/AvatarIcon.hpp"
 #include "gui/GameOver.hpp"
 #include "gui/LifeBar.hpp"
+#include "gui/ScoreBoard.hpp"
 #include "model/Environment.hpp"
 #include "storage/BestResultFile.hpp"
 #include "storage/UserFolders.hpp"
 
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
+#include "Ovra3D/GLContainer.hpp"
 #include "Ovra3D/Input.hpp"
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Shader.hpp"
@@ -61,6 +64,8 @@ void LevelLab::loadKeptFiles() {
     bestFile_->load();
     settingsFile_ = std::make_unique<SettingsFile>(UserFolders::config(), std::cerr);
     settings_ = settingsFile_->load();
+    sounds_ = std::make_unique<GameSounds>();
+    sounds_->setMuted(settings_.muted);
 }
 
 bool LevelLab::loadShaders() {
@@ -106,6 +111,8 @@ void LevelLab::createDisplay() {
     gameover_->setPosition(640, 360);  // the centre of the 1280 x 720 window
     gameover_->enable(false);
     rootEntity2D_.attach(*gameover_);
+
+    scoreBoard_ = std::make_unique<ScoreBoard>(rootEntity2D_, ovra::ObjectManager::getShader(kOverlayShader));
 }
 
 void LevelLab::update() {
@@ -117,6 +124,7 @@ void LevelLab::update() {
         return;
     }
     handleKeys();
+    sounds_->play(environment_->getLastEvents());
     recordResult();
     updateDisplay();
     writeStatus();
@@ -124,14 +132,45 @@ void LevelLab::update() {
 
 void LevelLab::handleKeys() {
     ovra::Input& input = GETINPUT();
+    if (!settingsApplied_) {
+        settingsApplied_ = true;
+        if (settings_.fullscreen) {
+            GETCONTAINER().setFullscreen(true);
+        }
+    }
     if (input.isKeyUp(ovra::Input::k_P)) {
         setPaused(!isPaused());
+    }
+    // Nobody plays a game they cannot see: leaving the window pauses, coming back does not resume.
+    if (input.isFocusLost()) {
+        setPaused(true);
+    }
+    if (input.isKeyUp(ovra::Input::k_M)) {
+        toggleMute();
+    }
+    if (input.isKeyUp(ovra::Input::k_F11)) {
+        toggleFullscreen();
     }
     // Before the game over Return does nothing: a world is played to its end.
     if (environment_->isGameOver() &&
         (input.isKeyUp(ovra::Input::k_RETURN) || input.isKeyUp(ovra::Input::k_KEYPAD_ENTER))) {
         newGame();
     }
+}
+
+void LevelLab::toggleMute() {
+    settings_.muted = !settings_.muted;
+    sounds_->setMuted(settings_.muted);
+    settingsFile_->save(settings_);
+}
+
+void LevelLab::toggleFullscreen() {
+    ovra::GLContainer& container = GETCONTAINER();
+    if (!container.setFullscreen(!container.isFullscreen())) {
+        return;
+    }
+    settings_.fullscreen = container.isFullscreen();
+    settingsFile_->save(settings_);
 }
 
 void LevelLab::newGame() {
@@ -145,6 +184,7 @@ void LevelLab::newGame() {
     lifeBar_->setLifePercent(1.0f);
     gameover_->enable(false);
     resultRecorded_ = false;
+    sounds_->playNewGame();
 }
 
 void LevelLab::setPaused(bool paused) {
@@ -162,8 +202,11 @@ void LevelLab::recordResult() {
         return;
     }
     lastResult_ = environment_->getResult();
-    bestFile_->offer(lastResult_);
+    const bool newBest = bestFile_->offer(lastResult_);
     resultRecorded_ = true;
+    // Set once: nothing on the game-over screen changes until the next game.
+    scoreBoard_->showGameOver(lastResult_, bestFile_->best(), newBest);
+    sounds_->playGameOver();
 }
 
 void LevelLab::updateDisplay() {
@@ -172,6 +215,7 @@ void LevelLab::updateDisplay() {
         gameover_->enable(true);
     } else {
         lifeBar_->setLifePercent(static_cast<float>(environment_->getPlayerHealth()) * 0.01f);
+        scoreBoard_->showPlaying(environment_->getResult(), isPaused());
     }
 }
 

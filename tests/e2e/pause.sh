@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# P pauses: while paused the picture is frozen (no zombie walks, none enters) and the status
-# line still goes out every frame; P again and the world moves on. Set E2E_SHOTS_DIR to keep
+# P pauses: while paused the picture is frozen (no zombie walks, none enters), "Paused"
+# shows and the status line still goes out every frame; P again and the world moves on.
+# Leaving the window pauses as well. Set E2E_SHOTS_DIR to keep
 # the screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
@@ -31,5 +32,20 @@ wait_for_frames 2
 shot resumed
 moved="$(pixels_differing paused_b resumed "$ARENA")"
 [ "$moved" -gt 50 ] || fail "only $moved arena pixels changed in 2 s after resuming"
+
+# Keyboard focus follows the pointer here: leaving the window takes the focus, which pauses.
+xdotool mousemove 5 5
+wait_for_frames 3
+shot away_a
+sleep 2
+wait_for_frames 2
+shot away_b
+moved="$(pixels_differing away_a away_b "$ARENA")"
+[ "$moved" = 0 ] || fail "$moved arena pixels changed after the window lost the focus"
+# "Paused" shows in the corner, where the clear colour was before.
+corner="$(pixels_differing resumed away_b "200x30+1060+75")"
+[ "$corner" -gt 20 ] || fail "no \"Paused\" in the corner ($corner pixels changed)"
+xdotool mousemove $((X + 1100)) $((Y + 100))
+press p
 quit_game
 echo "ok: frozen while paused ($lines+ status lines went on), moving again after P"

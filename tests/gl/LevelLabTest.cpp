@@ -95,7 +95,9 @@ TEST_F(LevelLabTest, InitializeBuildsCameraWorldFloorAndDisplayInOrder) {
     ASSERT_TRUE(level_.isReady());
 
     EXPECT_EQ(childNames(level_.getRootEntity()), (std::vector<std::string>{"Camera", "Environment", "Floor"}));
-    EXPECT_EQ(childNames(level_.getRootEntity2D()), (std::vector<std::string>{"Avatar", "Avatar_lifebar", "GameOver"}));
+    EXPECT_EQ(childNames(level_.getRootEntity2D()),
+              (std::vector<std::string>{"Avatar", "Avatar_lifebar", "GameOver", "Score_felled", "Score_time", "Paused",
+                                        "Result", "PlayAgain"}));
 
     auto& cameraEntity = static_cast<ovra::Entity&>(*level_.getRootEntity().getChild(0));
     EXPECT_EQ(level_.getCamera(), cameraEntity.getComponent(ovra::Component::CAMERA)) << "the level's camera";
