@@ -1,6 +1,7 @@
-// Draws Brimwold's images from code and saves them as 32-bit RGBA PNGs.
+// Draws Brimwold's images from code and saves them as 32-bit RGBA PNGs, and
+// synthesises its sounds as 16-bit mono WAV files in <resources-dir>/sounds/.
 //
-// Usage: brimwold_art <resources-dir>
+// Usage: brimwold_art <resources-dir> [<examples-dir>]
 //
 // The game draws textures without blending and drops texels with alpha < 0.5,
 // so every pixel written here is either fully transparent or fully opaque;
@@ -978,6 +979,140 @@ bool writeCrateModel(const std::filesystem::path& folder) {
     return true;
 }
 
+// ---------------------------------------------------------------- sounds --
+// Mono, 16-bit, 44.1 kHz. Every sound is a sum of simple voices shaped by an
+// envelope; the noise comes from the same hash as the images' noise.
+
+const int kRate = 44100;
+const float kTau = 6.2831853f;
+
+struct Sound {
+    std::vector<float> samples;
+    explicit Sound(float seconds) : samples(static_cast<size_t>(seconds * kRate), 0.f) {}
+    float seconds(size_t i) const { return static_cast<float>(i) / kRate; }
+};
+
+// Attack then exponential decay: the shape of a struck or plucked thing.
+float strike(float t, float attack, float decay) { return t < attack ? t / attack : std::exp(-(t - attack) / decay); }
+
+float noise(size_t i, uint32_t seed) { return hashf(static_cast<int>(i), 0, seed) * 2.f - 1.f; }
+
+// A tone whose frequency follows `pitch(t)`, its phase accumulated so glides stay smooth,
+// with `harmonics` partials falling off as 1/n.
+template <class Pitch, class Envelope>
+void addTone(Sound& sound, Pitch pitch, Envelope envelope, float gain, int harmonics = 1, float from = 0.f) {
+    float phase = 0.f;
+    for (size_t i = static_cast<size_t>(from * kRate); i < sound.samples.size(); ++i) {
+        const float t = sound.seconds(i) - from;
+        phase += kTau * pitch(t) / kRate;
+        float v = 0.f;
+        for (int n = 1; n <= harmonics; ++n) v += std::sin(phase * n) / n;
+        sound.samples[i] += gain * envelope(t) * v;
+    }
+}
+
+// Noise through a one-pole low-pass: `brightness` near 1 keeps the hiss, near 0 a rumble.
+template <class Envelope>
+void addNoise(Sound& sound, Envelope envelope, float gain, float brightness, uint32_t seed) {
+    float low = 0.f;
+    for (size_t i = 0; i < sound.samples.size(); ++i) {
+        low += brightness * (noise(i, seed) - low);
+        sound.samples[i] += gain * envelope(sound.seconds(i)) * low;
+    }
+}
+
+// A swipe of claws and its thud.
+Sound makeBlowSound() {
+    Sound s(0.16f);
+    addNoise(
+        s, [](float t) { return strike(t, 0.004f, 0.03f); }, 0.9f, 0.5f, 401);
+    addTone(
+        s, [](float t) { return 160.f - 300.f * t; }, [](float t) { return strike(t, 0.002f, 0.05f); }, 0.7f);
+    return s;
+}
+
+// A zombie's last groan, sliding down, and the fall.
+Sound makeFelledSound() {
+    Sound s(0.6f);
+    addTone(
+        s, [](float t) { return 210.f * std::exp(-1.6f * t) + 6.f * std::sin(kTau * 7.f * t); },
+        [](float t) { return strike(t, 0.03f, 0.22f); }, 0.35f, 6);
+    addNoise(
+        s, [](float t) { return t < 0.42f ? 0.f : strike(t - 0.42f, 0.005f, 0.05f); }, 1.2f, 0.12f, 409);
+    return s;
+}
+
+// The cat's yowl: up, then down.
+Sound makeHurtSound() {
+    Sound s(0.32f);
+    addTone(
+        s, [](float t) { return 620.f + 900.f * t * (0.32f - t) * 12.f; },
+        [](float t) { return strike(t, 0.02f, 0.12f); }, 0.4f, 4);
+    addNoise(
+        s, [](float t) { return strike(t, 0.002f, 0.02f); }, 0.3f, 0.8f, 419);
+    return s;
+}
+
+// Three falling notes of a minor chord, the last held.
+Sound makeGameOverSound() {
+    Sound s(1.6f);
+    const float notes[] = {392.f, 311.1f, 261.6f};
+    for (int n = 0; n < 3; ++n) {
+        const float hold = n == 2 ? 0.6f : 0.18f;
+        addTone(
+            s, [f = notes[n]](float t) { return f * (1.f + 0.004f * std::sin(kTau * 5.f * t)); },
+            [hold](float t) { return strike(t, 0.01f, hold); }, 0.3f, 3, 0.28f * n);
+    }
+    return s;
+}
+
+// A quick rising arpeggio.
+Sound makeNewGameSound() {
+    Sound s(0.7f);
+    const float notes[] = {261.6f, 329.6f, 392.f, 523.3f};
+    for (int n = 0; n < 4; ++n) {
+        addTone(
+            s, [f = notes[n]](float) { return f; }, [](float t) { return strike(t, 0.005f, 0.12f); }, 0.28f, 2,
+            0.09f * n);
+    }
+    return s;
+}
+
+void putLittleEndian(std::FILE* f, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) std::fputc(static_cast<int>((value >> (8 * i)) & 0xFF), f);
+}
+
+// Peaks are scaled to 0.8 of full scale, so every sound is as loud as the others.
+bool saveWav(const Sound& sound, const std::filesystem::path& path) {
+    float peak = 0.f;
+    for (float v : sound.samples) peak = std::max(peak, std::fabs(v));
+    const float scale = peak > 0.f ? 0.8f / peak : 0.f;
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+    if (f == nullptr) {
+        std::fprintf(stderr, "cannot write %s\n", path.string().c_str());
+        return false;
+    }
+    const auto dataBytes = static_cast<uint32_t>(sound.samples.size() * 2);
+    std::fputs("RIFF", f);
+    putLittleEndian(f, 36 + dataBytes, 4);
+    std::fputs("WAVEfmt ", f);
+    putLittleEndian(f, 16, 4);         // format chunk size
+    putLittleEndian(f, 1, 2);          // PCM
+    putLittleEndian(f, 1, 2);          // mono
+    putLittleEndian(f, kRate, 4);      // frames per second
+    putLittleEndian(f, kRate * 2, 4);  // bytes per second
+    putLittleEndian(f, 2, 2);          // bytes per frame
+    putLittleEndian(f, 16, 2);         // bits per sample
+    std::fputs("data", f);
+    putLittleEndian(f, dataBytes, 4);
+    for (float v : sound.samples) {
+        const auto sample = static_cast<int16_t>(std::lround(std::max(-1.f, std::min(1.f, v * scale)) * 32767.f));
+        putLittleEndian(f, static_cast<uint16_t>(sample), 2);
+    }
+    const bool ok = std::ferror(f) == 0;
+    return std::fclose(f) == 0 && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -1007,6 +1142,24 @@ int main(int argc, char** argv) {
     for (const Job& job : jobs) {
         const fs::path out = root / job.file;
         if (savePng(job.make(), out)) {
+            std::printf("wrote %s\n", out.string().c_str());
+        } else {
+            ok = false;
+        }
+    }
+    fs::create_directories(root / "sounds", ec);
+    struct SoundJob {
+        const char* file;
+        Sound (*make)();
+    };
+    const SoundJob sounds[] = {
+        {"sounds/blow.wav", makeBlowSound},       {"sounds/felled.wav", makeFelledSound},
+        {"sounds/hurt.wav", makeHurtSound},       {"sounds/gameover.wav", makeGameOverSound},
+        {"sounds/newgame.wav", makeNewGameSound},
+    };
+    for (const SoundJob& job : sounds) {
+        const fs::path out = root / job.file;
+        if (!ec && saveWav(job.make(), out)) {
             std::printf("wrote %s\n", out.string().c_str());
         } else {
             ok = false;

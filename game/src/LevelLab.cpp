@@ -1,13 +1,18 @@
 #include "LevelLab.hpp"
 
+#include "GameSounds.hpp"
 #include "entities/Floor.hpp"
 #include "gui/AvatarIcon.hpp"
 #include "gui/GameOver.hpp"
 #include "gui/LifeBar.hpp"
+#include "gui/ScoreBoard.hpp"
 #include "model/Environment.hpp"
+#include "storage/BestResultFile.hpp"
+#include "storage/UserFolders.hpp"
 
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
+#include "Ovra3D/GLContainer.hpp"
 #include "Ovra3D/Input.hpp"
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Shader.hpp"
@@ -38,6 +43,10 @@ bool loadShader(const std::string& name) {
 
 }  // namespace
 
+LevelLab::LevelLab() = default;
+
+LevelLab::~LevelLab() = default;
+
 void LevelLab::initialize() {
     ovra::ObjectManager::setRessourcesPath(kRessourcesPath);
     if (!loadShaders()) {
@@ -46,7 +55,17 @@ void LevelLab::initialize() {
     createCamera();
     createWorld();
     createDisplay();
+    loadKeptFiles();
     ready_ = true;
+}
+
+void LevelLab::loadKeptFiles() {
+    bestFile_ = std::make_unique<BestResultFile>(UserFolders::data(), std::cerr);
+    bestFile_->load();
+    settingsFile_ = std::make_unique<SettingsFile>(UserFolders::config(), std::cerr);
+    settings_ = settingsFile_->load();
+    sounds_ = std::make_unique<GameSounds>();
+    sounds_->setMuted(settings_.muted);
 }
 
 bool LevelLab::loadShaders() {
@@ -92,6 +111,8 @@ void LevelLab::createDisplay() {
     gameover_->setPosition(640, 360);  // the centre of the 1280 x 720 window
     gameover_->enable(false);
     rootEntity2D_.attach(*gameover_);
+
+    scoreBoard_ = std::make_unique<ScoreBoard>(rootEntity2D_, ovra::ObjectManager::getShader(kOverlayShader));
 }
 
 void LevelLab::update() {
@@ -102,8 +123,90 @@ void LevelLab::update() {
     if (!ready_) {
         return;
     }
+    handleKeys();
+    sounds_->play(environment_->getLastEvents());
+    recordResult();
     updateDisplay();
     writeStatus();
+}
+
+void LevelLab::handleKeys() {
+    ovra::Input& input = GETINPUT();
+    if (!settingsApplied_) {
+        settingsApplied_ = true;
+        if (settings_.fullscreen) {
+            GETCONTAINER().setFullscreen(true);
+        }
+    }
+    if (input.isKeyUp(ovra::Input::k_P)) {
+        setPaused(!isPaused());
+    }
+    // Nobody plays a game they cannot see: leaving the window pauses, coming back does not resume.
+    if (input.isFocusLost()) {
+        setPaused(true);
+    }
+    if (input.isKeyUp(ovra::Input::k_M)) {
+        toggleMute();
+    }
+    if (input.isKeyUp(ovra::Input::k_F11)) {
+        toggleFullscreen();
+    }
+    // Before the game over Return does nothing: a world is played to its end.
+    if (environment_->isGameOver() &&
+        (input.isKeyUp(ovra::Input::k_RETURN) || input.isKeyUp(ovra::Input::k_KEYPAD_ENTER))) {
+        newGame();
+    }
+}
+
+void LevelLab::toggleMute() {
+    settings_.muted = !settings_.muted;
+    sounds_->setMuted(settings_.muted);
+    settingsFile_->save(settings_);
+}
+
+void LevelLab::toggleFullscreen() {
+    ovra::GLContainer& container = GETCONTAINER();
+    if (!container.setFullscreen(!container.isFullscreen())) {
+        return;
+    }
+    settings_.fullscreen = container.isFullscreen();
+    settingsFile_->save(settings_);
+}
+
+void LevelLab::newGame() {
+    rootEntity_.detach(*environment_);
+    delete environment_;
+    environment_ = new Environment();
+    rootEntity_.attach(*environment_);
+    // The floor goes back behind the world, where the level first put it.
+    rootEntity_.detach(*floor_);
+    rootEntity_.attach(*floor_);
+    lifeBar_->setLifePercent(1.0f);
+    gameover_->enable(false);
+    resultRecorded_ = false;
+    sounds_->playNewGame();
+}
+
+void LevelLab::setPaused(bool paused) {
+    if (!environment_->isGameOver()) {
+        environment_->setPaused(paused);
+    }
+}
+
+bool LevelLab::isPaused() const { return environment_ != nullptr && environment_->isPaused(); }
+
+const Score& LevelLab::getBestResult() const { return bestFile_->best(); }
+
+void LevelLab::recordResult() {
+    if (resultRecorded_ || !environment_->isGameOver()) {
+        return;
+    }
+    lastResult_ = environment_->getResult();
+    const bool newBest = bestFile_->offer(lastResult_);
+    resultRecorded_ = true;
+    // Set once: nothing on the game-over screen changes until the next game.
+    scoreBoard_->showGameOver(lastResult_, bestFile_->best(), newBest);
+    sounds_->playGameOver();
 }
 
 void LevelLab::updateDisplay() {
@@ -112,6 +215,7 @@ void LevelLab::updateDisplay() {
         gameover_->enable(true);
     } else {
         lifeBar_->setLifePercent(static_cast<float>(environment_->getPlayerHealth()) * 0.01f);
+        scoreBoard_->showPlaying(environment_->getResult(), isPaused());
     }
 }
 

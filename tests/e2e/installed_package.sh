@@ -27,8 +27,12 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Package)" = brimwold ] || fail "package name $(field Package)"
 [ "$(field Version)" = "$VERSION" ] || fail "package version $(field Version)"
 [ "$(field Section)" = games ] || fail "section $(field Section)"
-for library in libsdl2-2.0-0 libsdl2-image-2.0-0 libglew2.2 libc6; do
+# The font is found through fontconfig at run time: no library brings it in.
+for library in libsdl2-2.0-0 libsdl2-image-2.0-0 libglew2.2 libc6 fonts-dejavu-core; do
   field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
+done
+for sound in blow felled hurt gameover newgame; do
+  dpkg-deb -c "$DEB" | grep -q "/Ressources/sounds/$sound.wav$" || fail "the package lacks the sound $sound.wav"
 done
 if dpkg-deb -c "$DEB" | grep -E '/include/|\.a$|/cmake/|/pkgconfig/'; then
   fail "development files in the package"

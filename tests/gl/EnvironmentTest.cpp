@@ -614,3 +614,39 @@ TEST_F(EnvironmentTest, TheTenthZombieBlowEndsTheGameAndEverythingFreezes) {
 }
 
 }  // namespace
+
+// The cat's blows at frames 1 and 3 of a quarter second, the second felling its zombie;
+// then, the button released, a zombie beside the cat strikes at once. Each frame tells only
+// its own events; the result counts the felled zombie and the time of the frames.
+TEST_F(EnvironmentTest, EachFrameTellsItsBlowsFellsAndHurtsAndTheResultCountsThem) {
+    settleAndPick(640, 360);
+    bringIntoPlay(0, glm::vec3(5.0f, 0.1f, 0.0f));
+    aimAt(glm::vec3(5.0f, 0.1f, 0.0f));
+    input_.down = {ovra::Input::k_MOUSE_LEFT};
+    const Score before = environment_->getResult();
+
+    struct Seen {
+        int dealt, felled, hurt;
+    };
+    std::vector<Seen> seen;
+    const auto record = [&](int) {
+        const Environment::Events& events = environment_->getLastEvents();
+        seen.push_back({events.blowsDealt, events.zombiesFelled, events.catHurt});
+    };
+    CapturedStdout out;
+    run(4, 4, record);
+    input_.down.clear();
+    bringIntoPlay(1, glm::vec3(-1.5f, 0.1f, 0.0f));
+    run(2, 4, record);
+
+    const std::vector<Seen> expected = {{1, 0, 0}, {0, 0, 0}, {1, 1, 0}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}};
+    ASSERT_EQ(seen.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(seen[i].dealt, expected[i].dealt) << "frame " << i + 1;
+        EXPECT_EQ(seen[i].felled, expected[i].felled) << "frame " << i + 1;
+        EXPECT_EQ(seen[i].hurt, expected[i].hurt) << "frame " << i + 1;
+    }
+    EXPECT_EQ(before.zombiesFelled, 0);
+    EXPECT_EQ(environment_->getResult().zombiesFelled, 1);
+    EXPECT_NEAR(environment_->getResult().millisecondsSurvived - before.millisecondsSurvived, 1500, 1);
+}

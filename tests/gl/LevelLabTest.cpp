@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,11 +63,26 @@ protected:
     void run() { GETAPP().run(container_, input_, level_); }
 
     Environment& environment() { return static_cast<Environment&>(*level_.getRootEntity().getChild(1)); }
+    ovra::Entity& entity(const std::string& name) {
+        return *static_cast<ovra::Entity*>(environment().findChild(name, false));
+    }
+    // A zombie in play beside the cat, so that the game ends within seconds of game time.
+    void zombieBesideTheCat() {
+        ovra::Entity& zombie = entity("Zombie99");
+        zombie.getTransform().setPosition(1.5f, 0.1f, 0.0f);
+        zombie.enable(true);
+    }
+    // Frames of exactly 0.1 s of game time.
+    void useTenthSecondFrames() {
+        GETAPP().setClock(&clock_);
+        ovra::Time::fps = 10;
+    }
     ovra::Entity2D& overlay(unsigned int i) {
         return static_cast<ovra::Entity2D&>(*level_.getRootEntity2D().getChild(i));
     }
 
     GameWorkingDirectory directory_;
+    FakeClock clock_;
     FakeContainer container_;
     ScriptedInput input_;
     LevelLab level_;
@@ -79,7 +95,9 @@ TEST_F(LevelLabTest, InitializeBuildsCameraWorldFloorAndDisplayInOrder) {
     ASSERT_TRUE(level_.isReady());
 
     EXPECT_EQ(childNames(level_.getRootEntity()), (std::vector<std::string>{"Camera", "Environment", "Floor"}));
-    EXPECT_EQ(childNames(level_.getRootEntity2D()), (std::vector<std::string>{"Avatar", "Avatar_lifebar", "GameOver"}));
+    EXPECT_EQ(childNames(level_.getRootEntity2D()),
+              (std::vector<std::string>{"Avatar", "Avatar_lifebar", "GameOver", "Score_felled", "Score_time", "Paused",
+                                        "Result", "PlayAgain"}));
 
     auto& cameraEntity = static_cast<ovra::Entity&>(*level_.getRootEntity().getChild(0));
     EXPECT_EQ(level_.getCamera(), cameraEntity.getComponent(ovra::Component::CAMERA)) << "the level's camera";
@@ -184,4 +202,117 @@ TEST_F(LevelLabTest, AfterTheFatalBlowShowsTheBannerKeepsTheBarAndSaysYes) {
     EXPECT_EQ(environment().getPlayerHealth(), 0);
     // The banner's centre texel, drawn over the world.
     EXPECT_TRUE(isColor(windowPixel(640, 360), {102, 14, 16}, 6));
+}
+
+// Return before the end does nothing; after it, a new game starts in that very frame: a new
+// world with the cat whole in the middle and no zombie in play, the bar full, the banner gone.
+TEST_F(LevelLabTest, ReturnAfterTheGameOverStartsANewGameInAFreshWorld) {
+    initialize();
+    ASSERT_TRUE(level_.isReady());
+    zombieBesideTheCat();
+    useTenthSecondFrames();
+    const int64_t firstWorld = environment().getID();
+    int64_t worldAfterEarlyReturn = 0;
+    int overSince = 0;
+    input_.onPoll = [&](int poll, ScriptedInput& input) {
+        if (poll == 2) {
+            input.up.insert(ovra::Input::k_RETURN);
+        }
+        if (poll == 3) {
+            worldAfterEarlyReturn = environment().getID();
+        }
+        if (environment().isGameOver() && overSince == 0) {
+            overSince = poll;
+        }
+        if (overSince != 0 && poll == overSince + 2) {
+            input.up.insert(ovra::Input::k_KEYPAD_ENTER);
+        }
+        if ((overSince != 0 && poll == overSince + 5) || poll == 300) {
+            input.releaseEscape();
+        }
+    };
+    CapturedStdout out;
+    run();
+
+    ASSERT_NE(overSince, 0) << "the game did not end within 30 s of game time";
+    EXPECT_EQ(worldAfterEarlyReturn, firstWorld) << "Return during play changed the world";
+    EXPECT_NE(environment().getID(), firstWorld) << "no new world";
+    EXPECT_EQ(childNames(level_.getRootEntity()), (std::vector<std::string>{"Camera", "Environment", "Floor"}));
+    EXPECT_FALSE(environment().isGameOver());
+    EXPECT_EQ(environment().getPlayerHealth(), 100);
+    EXPECT_EQ(environment().getResult().zombiesFelled, 0);
+    EXPECT_NEAR(environment().getResult().millisecondsSurvived, 300, 1) << "three frames of the new world";
+    EXPECT_EQ(entity("Player").getTransform().getWorldPosition(), glm::vec3(0.0f));
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_FALSE(entity("Zombie" + std::to_string(i)).isEnabled(false)) << "Zombie" << i << " in play";
+    }
+    EXPECT_EQ(overlay(1).getSize(), glm::ivec2(128, 10)) << "the bar is full again";
+    EXPECT_EQ(overlay(1).getPosition(), glm::ivec2(100, 204));
+    EXPECT_FALSE(overlay(2).isEnabled(false)) << "the banner is hidden";
+
+    // The poll that first sees the game over comes after the frame of the fatal blow: that
+    // frame and the two after it say "yes"; from the frame of Enter on, the first line again.
+    const std::vector<std::string> status = statusLines(out);
+    const auto fatal = static_cast<size_t>(overSince - 2);
+    ASSERT_EQ(status.size(), fatal + 7);
+    for (size_t i = fatal; i < fatal + 3; ++i) {
+        EXPECT_EQ(status[i], "Player life:0  Is gameover: yes") << "frame " << i + 1;
+    }
+    EXPECT_NE(status[fatal - 1], "Player life:0  Is gameover: yes");
+    for (size_t i = fatal + 3; i < status.size(); ++i) {
+        EXPECT_EQ(status[i], "Player life:100  Is gameover: false") << "frame " << i + 1;
+    }
+    // The finished game became the best, kept where the user's data goes.
+    EXPECT_EQ(level_.getBestResult().zombiesFelled, 0);
+    EXPECT_EQ(level_.getBestResult().millisecondsSurvived, level_.getLastResult().millisecondsSurvived);
+    EXPECT_GT(level_.getLastResult().millisecondsSurvived, 0);
+    std::ifstream best(directory_.dataFolder() + "best");
+    std::string header;
+    EXPECT_TRUE(std::getline(best, header));
+    EXPECT_EQ(header, "brimwold-best 1");
+}
+
+// P in frame 3 pauses from frame 4 on; P in frame 13 resumes from frame 14 on. While paused nothing moves or
+// ages: the zombie stands, the spawn timer and the time survived stop, and the status
+// line still goes out every frame.
+TEST_F(LevelLabTest, WhilePausedNothingMovesOrAgesAndTheStatusLineGoesOn) {
+    initialize();
+    ASSERT_TRUE(level_.isReady());
+    ovra::Entity& walker = entity("Zombie99");
+    walker.getTransform().setPosition(6.0f, 0.1f, 0.0f);
+    walker.enable(true);
+    useTenthSecondFrames();
+    glm::vec3 pausedAt(0.0f);
+    Score pausedResult;
+    bool stood = true;
+    bool aged = false;
+    input_.onPoll = [&](int poll, ScriptedInput& input) {
+        if (poll == 3 || poll == 13) {
+            input.up.insert(ovra::Input::k_P);
+        }
+        if (poll == 4) {
+            pausedAt = walker.getTransform().getWorldPosition();
+            pausedResult = environment().getResult();
+        }
+        if (poll > 4 && poll <= 14) {
+            stood = stood && walker.getTransform().getWorldPosition() == pausedAt && (poll == 14 || level_.isPaused());
+            aged = aged || environment().getResult().millisecondsSurvived != pausedResult.millisecondsSurvived ||
+                   entity("Zombie0").isEnabled(false);
+        }
+        if (poll == 17) {
+            input.releaseEscape();
+        }
+    };
+    CapturedStdout out;
+    run();
+
+    EXPECT_TRUE(stood) << "the world moved while paused";
+    EXPECT_FALSE(aged) << "the world aged while paused";
+    EXPECT_EQ(pausedResult.millisecondsSurvived, 300);
+    EXPECT_FALSE(level_.isPaused());
+    EXPECT_LT(walker.getTransform().getWorldPosition().x, pausedAt.x - 0.5f) << "walks on after P";
+    // Frames 1 to 3 and 14 to 17 counted: 0.7 s, so the first zombie has not come yet.
+    EXPECT_EQ(environment().getResult().millisecondsSurvived, 700);
+    EXPECT_FALSE(entity("Zombie0").isEnabled(false));
+    EXPECT_EQ(statusLines(out), std::vector<std::string>(17, "Player life:100  Is gameover: false"));
 }

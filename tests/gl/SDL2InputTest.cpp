@@ -146,18 +146,19 @@ TEST_F(SDL2InputEvents, EveryMappedScancodeAndButtonSetsExactlyItsKey) {
         table.push_back({false, SDL_SCANCODE_1 + i, static_cast<Input::KEY>(Input::k_1 + i)});
     }
     const std::vector<Mapping> named = {
-        {false, SDL_SCANCODE_ESCAPE, Input::k_ESCAPE},       {false, SDL_SCANCODE_TAB, Input::k_TAB},
-        {false, SDL_SCANCODE_CAPSLOCK, Input::k_CAPSLOCK},   {false, SDL_SCANCODE_LSHIFT, Input::k_LEFT_SHIFT},
-        {false, SDL_SCANCODE_RSHIFT, Input::k_RIGHT_SHIFT},  {false, SDL_SCANCODE_LCTRL, Input::k_LEFT_CONTROL},
-        {false, SDL_SCANCODE_RCTRL, Input::k_RIGHT_CONTROL}, {false, SDL_SCANCODE_SPACE, Input::k_SPACE},
-        {false, SDL_SCANCODE_UP, Input::k_UP_ARROW},         {false, SDL_SCANCODE_DOWN, Input::k_DOWN_ARROW},
-        {false, SDL_SCANCODE_LEFT, Input::k_LEFT_ARROW},     {false, SDL_SCANCODE_RIGHT, Input::k_RIGHT_ARROW},
-        {true, SDL_BUTTON_LEFT, Input::k_MOUSE_LEFT},        {true, SDL_BUTTON_RIGHT, Input::k_MOUSE_RIGHT},
-        {true, SDL_BUTTON_MIDDLE, Input::k_MOUSE_MIDDLE},
+        {false, SDL_SCANCODE_ESCAPE, Input::k_ESCAPE},         {false, SDL_SCANCODE_TAB, Input::k_TAB},
+        {false, SDL_SCANCODE_CAPSLOCK, Input::k_CAPSLOCK},     {false, SDL_SCANCODE_LSHIFT, Input::k_LEFT_SHIFT},
+        {false, SDL_SCANCODE_RSHIFT, Input::k_RIGHT_SHIFT},    {false, SDL_SCANCODE_LCTRL, Input::k_LEFT_CONTROL},
+        {false, SDL_SCANCODE_RCTRL, Input::k_RIGHT_CONTROL},   {false, SDL_SCANCODE_SPACE, Input::k_SPACE},
+        {false, SDL_SCANCODE_UP, Input::k_UP_ARROW},           {false, SDL_SCANCODE_DOWN, Input::k_DOWN_ARROW},
+        {false, SDL_SCANCODE_LEFT, Input::k_LEFT_ARROW},       {false, SDL_SCANCODE_RIGHT, Input::k_RIGHT_ARROW},
+        {true, SDL_BUTTON_LEFT, Input::k_MOUSE_LEFT},          {true, SDL_BUTTON_RIGHT, Input::k_MOUSE_RIGHT},
+        {true, SDL_BUTTON_MIDDLE, Input::k_MOUSE_MIDDLE},      {false, SDL_SCANCODE_RETURN, Input::k_RETURN},
+        {false, SDL_SCANCODE_KP_ENTER, Input::k_KEYPAD_ENTER}, {false, SDL_SCANCODE_F11, Input::k_F11},
     };
     table.insert(table.end(), named.begin(), named.end());
     EXPECT_EQ(Input::k_0, 27);
-    EXPECT_EQ(Input::KEY_COUNT, 52);
+    EXPECT_EQ(Input::KEY_COUNT, 55);
 
     for (const Mapping& m : table) {
         SCOPED_TRACE(m.source);

@@ -1,9 +1,12 @@
 #include "GpuTestSupport.hpp"
 #include "ImageFile.hpp"
 
+#include "Ovra3D/widgets/ImageCache.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 
+#include <cstdio>
 #include <functional>
+#include <memory>
 
 using ovra::Texture;
 
@@ -273,4 +276,53 @@ TEST(TextureFromMemory, WhatIsNoImageGivesOneLineNamingItAndNoTexture) {
         EXPECT_EQ(lines[0].rfind(std::string("ERROR: Ovra: Texture: ") + c.name + ": ", 0), 0u) << lines[0];
         EXPECT_EQ(texture->getTextureID(), 0u) << c.name;
     }
+}
+
+// Each file is decoded once however many textures use it, yet a file changed in place,
+// or replaced by another with the same size, is read again.
+TEST(Texture, ManyTexturesOfOneFileShareOneDecodeAndAChangedFileIsReadAgain) {
+    TempFolder dir;
+    ScopedRessourcesPath path(dir.path());
+    const std::string file = dir.file("sprite.png");
+    ASSERT_TRUE(writeTexels(file, SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, 2, {{10, 20, 30, 255}, {40, 50, 60, 255}}));
+    const std::shared_ptr<SDL_Surface> first = ovra::ImageCache::load(file);
+    ASSERT_NE(first, nullptr);
+    const Texture a("sprite.png", GL_NEAREST, GL_CLAMP_TO_EDGE);
+    const Texture b("sprite.png", GL_NEAREST, GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(ovra::ImageCache::load(file), first) << "decoded once, shared";
+    EXPECT_NE(a.getTextureID(), b.getTextureID()) << "each texture still owns its GL object";
+
+    struct Change {
+        const char* how;
+        std::function<bool()> make;
+        Texel expected;
+    };
+    const std::vector<Change> changes = {
+        {"rewritten in place",
+         [&] {
+             return writeTexels(file, SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, 2, {{200, 0, 0, 255}, {0, 0, 0, 255}});
+         },
+         {200, 0, 0, 255}},
+        {"replaced by a renamed file",
+         [&] {
+             return writeTexels(dir.file("other.png"), SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, 2,
+                                {{0, 200, 0, 255}, {0, 0, 0, 255}}) &&
+                    std::rename(dir.file("other.png").c_str(), file.c_str()) == 0;
+         },
+         {0, 200, 0, 255}},
+    };
+    for (const Change& change : changes) {
+        ASSERT_TRUE(change.make()) << change.how;
+        const Texture changed("sprite.png", GL_NEAREST, GL_CLAMP_TO_EDGE);
+        const Texel texel = readBack(changed, 2)[0];
+        EXPECT_EQ((std::vector<int>{texel.r, texel.g, texel.b}),
+                  (std::vector<int>{change.expected.r, change.expected.g, change.expected.b}))
+            << change.how;
+    }
+    const Texel kept = readBack(a, 2)[0];
+    EXPECT_EQ(kept.r, 10) << "a texture made before the change keeps its picture";
+
+    ASSERT_EQ(std::remove(file.c_str()), 0);
+    EXPECT_EQ(ovra::ImageCache::load(file), nullptr) << "a file gone is not served from memory";
+    EXPECT_EQ(Texture("sprite.png", GL_NEAREST, GL_CLAMP_TO_EDGE).getTextureID(), 0u);
 }

@@ -75,6 +75,9 @@ public:
         k_MOUSE_LEFT,
         k_MOUSE_RIGHT,
         k_MOUSE_MIDDLE,
+        k_RETURN,
+        k_KEYPAD_ENTER,
+        k_F11,
         KEY_COUNT  ///< Number of slots in a state table, not a key.
     };
 

@@ -32,6 +32,9 @@ Input::KEY keyOfScancode(SDL_Scancode scancode) {
         case SDL_SCANCODE_DOWN: return Input::k_DOWN_ARROW;
         case SDL_SCANCODE_LEFT: return Input::k_LEFT_ARROW;
         case SDL_SCANCODE_RIGHT: return Input::k_RIGHT_ARROW;
+        case SDL_SCANCODE_RETURN: return Input::k_RETURN;
+        case SDL_SCANCODE_KP_ENTER: return Input::k_KEYPAD_ENTER;
+        case SDL_SCANCODE_F11: return Input::k_F11;
         default: return Input::KEY_UNKNOWN;
     }
 }

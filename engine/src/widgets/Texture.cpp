@@ -2,6 +2,7 @@
 
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/utils.hpp"
+#include "Ovra3D/widgets/ImageCache.hpp"
 
 #include <SDL2/SDL_image.h>
 
@@ -16,13 +17,18 @@ Texture::Texture(const std::string& imagePath, GLuint filter, GLuint edgeBehavio
         return;
     }
     // Only a readable regular file goes to the decoder: a pipe would block it.
-    SDL_Surface* image = nullptr;
+    // Decoded once per file version and shared: only read from it.
+    std::shared_ptr<SDL_Surface> image;
     if (is_readable_file(fullPath.c_str())) {
-        image = IMG_Load(fullPath.c_str());
+        image = ImageCache::load(fullPath);
     } else {
         SDL_SetError("Couldn't open %s", fullPath.c_str());
     }
-    createFrom(image, fullPath, filter, edgeBehaviour);
+    if (image == nullptr) {
+        std::cout << "ERROR: Ovra: Texture: " << SDL_GetError() << std::endl;
+        return;
+    }
+    create(*image, fullPath, filter, edgeBehaviour);
 }
 
 Texture::Texture(const unsigned char* bytes, size_t size, const std::string& name, GLuint filter,

@@ -28,8 +28,9 @@ private:
     void placeVisual(const glm::vec3& visualPosition, float visualScale);
 
     ovra::Entity* visualEntity_;
-    // Owned here, not by the visual or the material: freed with the sprite, while GL is up.
-    std::unique_ptr<ovra::Texture> texture_;
+    // Shared with the other sprites of the same image, not owned by the visual or the
+    // material: freed with the last of them, while GL is up.
+    std::shared_ptr<ovra::Texture> texture_;
     std::unique_ptr<ovra::Mesh> mesh_;
 };
 

@@ -3,6 +3,7 @@
 
 #include "Ovra3D/Entity.hpp"
 #include "model/AgentBehavior.hpp"
+#include "model/Score.hpp"
 
 #include <memory>
 #include <vector>
@@ -19,11 +20,24 @@ public:
     Environment();
     ~Environment() override;
 
-    // One frame of simulation (none once the game is over), then the tree update.
+    // One frame of simulation (none while paused or once the game is over), then the tree update.
     void update() override;
 
     int getPlayerHealth() const;
     bool isGameOver() const { return isGameOver_; }
+    // A paused world neither moves nor ages: no spawn timer, no weapon delay, no time survived.
+    void setPaused(bool paused) { isPaused_ = paused; }
+    bool isPaused() const { return isPaused_; }
+    // The zombies felled and the time played so far in this world.
+    Score getResult() const;
+
+    // What happened in the last update, for the sounds.
+    struct Events {
+        int blowsDealt = 0;     // blows of the cat that landed
+        int zombiesFelled = 0;  // of those, blows that felled a zombie
+        int catHurt = 0;        // zombie blows on the cat
+    };
+    const Events& getLastEvents() const { return lastEvents_; }
 
 private:
     void createPlayer();
@@ -49,6 +63,10 @@ private:
     AgentList zombieAgents_;
     float timer_ = 0.0f;
     bool isGameOver_ = false;
+    bool isPaused_ = false;
+    int zombiesFelled_ = 0;
+    Events lastEvents_;
+    double secondsSurvived_ = 0.0;  // a sum of frame times: single precision would drift
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "entities/Sprite.hpp"
 
+#include "entities/SpriteTextures.hpp"
+
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Visual.hpp"
 #include "Ovra3D/widgets/Material.hpp"
@@ -20,7 +22,7 @@ Sprite::Sprite(const std::string& name, ovra::Shader* shader, const std::string&
                const glm::vec3& visualPosition, float visualScale)
     : ovra::Entity(name), visualEntity_(new ovra::Entity(name + "_visual")) {
     auto* visual = static_cast<ovra::Visual*>(visualEntity_->newComponent(ovra::Component::VISUAL));
-    texture_ = std::make_unique<ovra::Texture>(textureFile, GL_LINEAR, GL_CLAMP_TO_EDGE);
+    texture_ = SpriteTextures::get(textureFile);
     mesh_ = std::make_unique<ovra::PlaneMesh>(0.0f, 0.0f, 1.0f, 1.0f);
     if (shader != nullptr) {
         createMaterial(*shader);

@@ -62,7 +62,9 @@ void Environment::createLine() {
 }
 
 void Environment::update() {
-    if (!isGameOver_) {
+    lastEvents_ = Events();
+    if (!isGameOver_ && !isPaused_) {
+        secondsSurvived_ += ovra::Time::deltaTime;
         spawnZombie();
         updateCats();
         updateZombies();
@@ -71,6 +73,13 @@ void Environment::update() {
 }
 
 int Environment::getPlayerHealth() const { return cats_[0]->getHealth(); }
+
+Score Environment::getResult() const {
+    Score result;
+    result.zombiesFelled = zombiesFelled_;
+    result.millisecondsSurvived = static_cast<long>(secondsSurvived_ * 1000.0);
+    return result;
+}
 
 void Environment::spawnZombie() {
     timer_ += ovra::Time::deltaTime;
@@ -182,8 +191,11 @@ void Environment::shoot(Agent& cat, const glm::vec3& catPosition, const glm::vec
         return;
     }
     line_->setPoints(catPosition, worldPosition(*zombie));
+    ++lastEvents_.blowsDealt;
     if (zombie->inflictDamage(cat.getAttack())) {
         zombie->getEntity()->enable(false);
+        ++zombiesFelled_;
+        ++lastEvents_.zombiesFelled;
     }
 }
 
@@ -216,6 +228,7 @@ void Environment::strikeCats(Agent& zombie) {
         // The weapon is asked only when a blow could land, so it is not spent otherwise.
         if (distance <= kStrikeReach && !isGameOver_ && zombie.getWeapon().fire()) {
             isGameOver_ = cat->inflictDamage(zombie.getAttack());
+            ++lastEvents_.catHurt;
         }
     }
 }
