@@ -31,8 +31,10 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 for library in libsdl2-2.0-0 libsdl2-image-2.0-0 libglew2.2 libc6 fonts-dejavu-core; do
   field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
+# The listing is read whole first: grep -q stops reading early, which pipefail would count.
+LISTING="$(dpkg-deb -c "$DEB")"
 for sound in blow felled hurt gameover newgame; do
-  dpkg-deb -c "$DEB" | grep -q "/Ressources/sounds/$sound.wav$" || fail "the package lacks the sound $sound.wav"
+  grep -q "/Ressources/sounds/$sound.wav$" <<<"$LISTING" || fail "the package lacks the sound $sound.wav"
 done
 if dpkg-deb -c "$DEB" | grep -E '/include/|\.a$|/cmake/|/pkgconfig/'; then
   fail "development files in the package"

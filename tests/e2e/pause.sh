@@ -33,8 +33,9 @@ shot resumed
 moved="$(pixels_differing paused_b resumed "$ARENA")"
 [ "$moved" -gt 50 ] || fail "only $moved arena pixels changed in 2 s after resuming"
 
-# Keyboard focus follows the pointer here: leaving the window takes the focus, which pauses.
-xdotool mousemove 5 5
+# The keyboard focus moves to the root window (no window manager here to do it), which pauses.
+ROOT_WINDOW="$(xwininfo -root | awk '/Window id:/ {print $4}')"
+xdotool windowfocus "$ROOT_WINDOW"
 wait_for_frames 3
 shot away_a
 sleep 2
@@ -45,6 +46,7 @@ moved="$(pixels_differing away_a away_b "$ARENA")"
 # "Paused" shows in the corner, where the clear colour was before.
 corner="$(pixels_differing resumed away_b "200x30+1060+75")"
 [ "$corner" -gt 20 ] || fail "no \"Paused\" in the corner ($corner pixels changed)"
+xdotool windowfocus "$WID"
 xdotool mousemove $((X + 1100)) $((Y + 100))
 press p
 quit_game
