@@ -1,5 +1,5 @@
-#include "EmbeddedModels.hpp"
 #include "ChildProcess.hpp"
+#include "EmbeddedModels.hpp"
 #include "GpuTestSupport.hpp"
 #include "ImageFile.hpp"
 

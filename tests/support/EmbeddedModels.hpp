@@ -5,8 +5,8 @@
 
 #include <assimp/scene.h>
 
-#include <memory>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 // Model files that carry their colour texture inside, written by the tests. Each holds one

@@ -53,8 +53,8 @@ Texture::Texture(int width, int height, const unsigned char* bgraTexels, const s
         SDL_SetError("%s: no texels of size %dx%d", name.c_str(), width, height);
     } else {
         // A view of the caller's texels, read before the constructor returns.
-        image = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(bgraTexels), width, height, 32,
-                                                   width * 4, SDL_PIXELFORMAT_BGRA32);
+        image = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(bgraTexels), width, height, 32, width * 4,
+                                                   SDL_PIXELFORMAT_BGRA32);
     }
     createFrom(image, name, filter, edgeBehaviour);
 }
