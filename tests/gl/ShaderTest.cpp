@@ -112,11 +112,12 @@ TEST(Shader, LinkFailureWritesTheLogAndLeavesNoProgram) {
 }
 
 TEST(Shader, ObserversAreToldOncePerLinkInTheOrderAdded) {
-    Shader shader(kVertex, kFragment);
+    // The observers outlive the shader, which tells those still listed that it is gone.
     std::vector<std::string> log;
     RecordingObserver a(log, "a");
     RecordingObserver b(log, "b");
     RecordingObserver c(log, "c");
+    Shader shader(kVertex, kFragment);
     shader.addCompileObserver(a);
     shader.addCompileObserver(b);
     shader.addCompileObserver(a);  // already listed: stays where it was, told once
@@ -160,10 +161,10 @@ TEST_P(ShaderFailedStage, KeepsThePreviousProgramWhichStillDrawsAndTellsNobody) 
     const FailedRebuildCase& c = GetParam();
     const std::string vs = gputest::repoShaderSource("simple_2D_shader.vert");
     const std::string fs = gputest::repoShaderSource("simple_2D_shader.frag");
-    Shader shader(vs.c_str(), fs.c_str());
-    auto material = gputest::makeColorMaterial(shader, 0.0f, 1.0f, 0.0f);
     std::vector<std::string> log;
     RecordingObserver observer(log, "observer");
+    Shader shader(vs.c_str(), fs.c_str());
+    auto material = gputest::makeColorMaterial(shader, 0.0f, 1.0f, 0.0f);
     shader.addCompileObserver(observer);
     const GLuint program = shader.getProgramId();
     const std::vector<GLuint> stages = attachedStages(program);
@@ -192,9 +193,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FailedRebuildCase>& info) { return info.param.name; });
 
 TEST(Shader, FailedRelinkLeavesNoProgramReleasesTheOldOneAndTellsNobody) {
-    Shader shader(kVertex, kFragment);
     std::vector<std::string> log;
     RecordingObserver observer(log, "observer");
+    Shader shader(kVertex, kFragment);
     shader.addCompileObserver(observer);
     const GLuint oldProgram = shader.getProgramId();
 
