@@ -326,3 +326,30 @@ TEST(Texture, ManyTexturesOfOneFileShareOneDecodeAndAChangedFileIsReadAgain) {
     EXPECT_EQ(ovra::ImageCache::load(file), nullptr) << "a file gone is not served from memory";
     EXPECT_EQ(Texture("sprite.png", GL_NEAREST, GL_CLAMP_TO_EDGE).getTextureID(), 0u);
 }
+
+// A program that reads many files over its life keeps only the newest within the budget;
+// the image just decoded stays even when it alone is over it.
+TEST(Texture, TheImageCacheKeepsTheNewestImagesWithinItsBudget) {
+    TempFolder dir;
+    ovra::ImageCache::clear();
+    std::vector<std::string> files;
+    for (int i = 0; i < 4; ++i) {
+        files.push_back(dir.file("image" + std::to_string(i) + ".png"));
+        ASSERT_TRUE(writeTexels(files.back(), SDL_PIXELFORMAT_RGBA32, ImageFile::PNG, 2,
+                                {{static_cast<uint8_t>(i), 0, 0, 255}, {0, 0, 0, 255}}));
+    }
+    const std::shared_ptr<SDL_Surface> first = ovra::ImageCache::load(files[0]);
+    ASSERT_NE(first, nullptr);
+    const size_t bytes = static_cast<size_t>(first->pitch) * static_cast<size_t>(first->h);
+    ovra::ImageCache::setByteBudget(2 * bytes);
+    for (const std::string& file : files) {
+        ASSERT_NE(ovra::ImageCache::load(file), nullptr) << file;
+    }
+    EXPECT_EQ(ovra::ImageCache::size(), 2u) << "two images fit";
+    EXPECT_NE(ovra::ImageCache::load(files[0]), first) << "the oldest was forgotten and decoded again";
+
+    ovra::ImageCache::setByteBudget(0);
+    EXPECT_EQ(ovra::ImageCache::size(), 1u) << "the newest stays";
+    ovra::ImageCache::setByteBudget(64u << 20);
+    ovra::ImageCache::clear();
+}

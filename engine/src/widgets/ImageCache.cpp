@@ -3,6 +3,7 @@
 #include <SDL2/SDL_image.h>
 #include <sys/stat.h>
 
+#include <deque>
 #include <map>
 
 namespace ovra {
@@ -34,6 +35,46 @@ std::map<std::string, Entry>& entries() {
     return cache;
 }
 
+// The paths in the order they were decoded, oldest first, and the budget they share.
+std::deque<std::string>& decodeOrder() {
+    static std::deque<std::string> order;
+    return order;
+}
+
+std::size_t& byteBudget() {
+    static std::size_t budget = 64u << 20;
+    return budget;
+}
+
+std::size_t bytesOf(const SDL_Surface& image) {
+    return static_cast<std::size_t>(image.pitch) * static_cast<std::size_t>(image.h);
+}
+
+void forget(const std::string& path) {
+    entries().erase(path);
+    std::deque<std::string>& order = decodeOrder();
+    for (auto it = order.begin(); it != order.end(); ++it) {
+        if (*it == path) {
+            order.erase(it);
+            break;
+        }
+    }
+}
+
+// Forgets the oldest images until the rest fit the budget; the newest always stays.
+void trim() {
+    std::size_t total = 0;
+    for (const auto& [path, entry] : entries()) {
+        total += bytesOf(*entry.image);
+    }
+    std::deque<std::string>& order = decodeOrder();
+    while (total > byteBudget() && order.size() > 1) {
+        const std::string oldest = order.front();
+        total -= bytesOf(*entries()[oldest].image);
+        forget(oldest);
+    }
+}
+
 bool stampOf(const std::string& path, FileStamp& stamp) {
     struct stat status {};
     // Only a regular file goes to the decoder: a pipe would block it.
@@ -53,7 +94,7 @@ bool stampOf(const std::string& path, FileStamp& stamp) {
 std::shared_ptr<SDL_Surface> ImageCache::load(const std::string& path) {
     FileStamp stamp;
     if (!stampOf(path, stamp)) {
-        entries().erase(path);
+        forget(path);
         SDL_SetError("Couldn't open %s", path.c_str());
         return nullptr;
     }
@@ -62,15 +103,27 @@ std::shared_ptr<SDL_Surface> ImageCache::load(const std::string& path) {
         return found->second.image;
     }
     std::shared_ptr<SDL_Surface> image(IMG_Load(path.c_str()), SDL_FreeSurface);
+    forget(path);
     if (!image) {
-        entries().erase(path);
         return nullptr;
     }
     entries()[path] = Entry{stamp, image};
+    decodeOrder().push_back(path);
+    trim();
     return image;
 }
 
-void ImageCache::clear() { entries().clear(); }
+void ImageCache::clear() {
+    entries().clear();
+    decodeOrder().clear();
+}
+
+void ImageCache::setByteBudget(std::size_t bytes) {
+    byteBudget() = bytes;
+    if (!entries().empty()) {
+        trim();
+    }
+}
 
 std::size_t ImageCache::size() { return entries().size(); }
 
