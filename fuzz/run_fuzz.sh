@@ -55,6 +55,10 @@ inputs=("$SRC/fuzz/corpus/$TARGET")
 # Replaying the seeds alone is not fuzzing: ask for one new input per 4 seconds on top of them.
 MIN_EXECUTIONS="${OVRA_FUZZ_MIN_EXECUTIONS:-$(($(find "${inputs[@]}" -type f | wc -l) + SECONDS_TO_RUN / 4))}"
 
+# Room for the largest texture the GL takes (16384 x 16384, 1 GiB decoded) and its upload, so
+# that an out-of-memory stop means memory run away rather than an image the engine accepts.
+RSS_LIMIT_MB=4096
+
 start=$SECONDS
 sessions=0
 stopped_early=""
@@ -64,7 +68,7 @@ while true; do
   sessions=$((sessions + 1))
   # libFuzzer can hang while it reports an out-of-memory stop (its memory profile starts the
   # symbolizer from a forked child), so each session runs under a deadline.
-  timeout -s KILL $((left + 180)) "$EXE" -max_total_time="$left" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 \
+  timeout -s KILL $((left + 180)) "$EXE" -max_total_time="$left" -timeout=10 -rss_limit_mb="$RSS_LIMIT_MB" -close_fd_mask=1 -print_final_stats=1 \
     -artifact_prefix="$WORK/artifacts/" "$@" "$WORK/corpus" "${inputs[@]}" >"$WORK/session.log" 2>&1
   status=$?
   cat "$WORK/session.log" >>"$WORK/fuzz.log"
@@ -72,11 +76,24 @@ while true; do
     stopped_early="session $sessions hung past its deadline and was killed; its output is in $WORK/fuzz.log"
     break
   fi
+  # libFuzzer may have put an input that stops the program into the working corpus (kept from
+  # run to run): each session replays the corpus first and would stop there again. Such an
+  # input is kept as an artifact, named by the same hash as its corpus file.
+  pruned=0
+  for artifact in "$WORK"/artifacts/*; do
+    [[ "$artifact" == */slow-unit-* ]] && continue  # finished: nothing stops on it
+    if [ -e "$artifact" ] && [ -e "$WORK/corpus/${artifact##*-}" ]; then
+      rm -f "$WORK/corpus/${artifact##*-}"
+      pruned=1
+    fi
+  done
   # libFuzzer prints INITED once the seeds have run and fuzzing begins; a program that stops
   # before (no display, bad options) would only be restarted again and again.
   if ! grep -qE '^#[0-9]+[[:space:]]+INITED' "$WORK/session.log"; then
     if grep -q "Test unit written to" "$WORK/session.log"; then
-      # A seed or saved regression failed: sorted below with the others.
+      # An input of the working corpus is gone now: fuzz on. Otherwise a seed or saved
+      # regression failed: sorted below with the others.
+      [ "$pruned" -eq 1 ] && continue
       stopped_early="a seed or saved regression failed before fuzzing began"
       break
     fi
@@ -112,6 +129,8 @@ classify() {
       return index(line, "(" exe "+0x") > 0 && line !~ / \/[^ ]+:[0-9]+/
     }
     /Failed to use and restart external symbolizer/ { blind = 1 }
+    # Over the memory limit as a whole: the stacks that follow are the heap profile, not a culprit.
+    /ERROR: libFuzzer: out-of-memory \(used:/ { rss = 1 }
     /Direct leak|Indirect leak/ { stack_open = 1; picked = 0; leak = 1; next }
     /^ *#[0-9]+ 0x/ {
       if (done && !leak) next
@@ -125,7 +144,8 @@ classify() {
     }
     /^$/ { if (leak) picked = 0 }
     END {
-      if (project != "") { sub(/^ *#[0-9]+ 0x[0-9a-f]+ /, "", project); print "project " project }
+      if (rss) print "unknown"
+      else if (project != "") { sub(/^ *#[0-9]+ 0x[0-9a-f]+ /, "", project); print "project " project }
       else if (blind_frame != "") { sub(/^ *#[0-9]+ 0x[0-9a-f]+ /, "", blind_frame); print "unsymbolized " blind_frame }
       else if (blind) print "unsymbolized (the symbolizer failed)"
       else if (first != "") { sub(/^ *#[0-9]+ 0x[0-9a-f]+ /, "", first); print "library " first }
@@ -149,8 +169,19 @@ failed=()
 shopt -s nullglob
 for artifact in "$WORK"/artifacts/*; do
   name="$(basename "$artifact")"
+  # libFuzzer also keeps inputs that ran slowly but finished: listed, not a failure.
+  case "$name" in
+    slow-unit-*) echo "$name: slow, but it finished"; continue ;;
+  esac
   report="$WORK/reports/$name.txt"
-  timeout -s KILL 300 "$EXE" -timeout=10 -rss_limit_mb=2048 "$artifact" >"$report" 2>&1
+  timeout -s KILL 300 "$EXE" -timeout=10 -rss_limit_mb="$RSS_LIMIT_MB" "$artifact" >"$report" 2>&1
+  replayed=$?
+  # A time limit met only while the machine was busy: alone, the input ran to its end within
+  # the same limit. One that still hangs is stopped again and sorted by its stack.
+  if [[ "$name" == timeout-* ]] && [ "$replayed" -eq 0 ]; then
+    echo "$name: slow while the machine was busy; its replay finished within the time limit"
+    continue
+  fi
   verdict="$(classify "$report")"
   case "$verdict" in
     project*) failed+=("$name: a crash or leak in the project's code") ;;
