@@ -5,16 +5,7 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/game.bash"
-
-# Bytes of $1 from offset $2 to $3 (or the end) that are not zero: 16-bit silence is all zeros.
-loud_bytes() {
-  local from="$2" to="${3:-}"
-  if [ -n "$to" ]; then
-    head -c "$to" "$1" | tail -c +"$((from + 1))" | tr -d '\0' | wc -c
-  else
-    tail -c +"$((from + 1))" "$1" | tr -d '\0' | wc -c
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/audio.bash"
 
 # Holds the button on the first zombie's path until the first blow lands; $1: its line.
 strike_first_zombie() {

@@ -63,8 +63,12 @@ EXAMPLES=/usr/share/doc/libovra3d-dev/examples
 CASE="find_package"
 in_root cmake -S "$EXAMPLES" -B /tmp/examples >"$WORK/log" 2>&1 || fail "configure"
 in_root cmake --build /tmp/examples -j2 >>"$WORK/log" 2>&1 || fail "build"
-[ -x "$ROOT/tmp/examples/sprites/ovra_example_sprites" ] || fail "no sprites example"
+for example in textured_quad sprites lit_model text_and_sound instanced_sprites; do
+  [ -x "$ROOT/tmp/examples/$example/ovra_example_$example" ] || fail "no $example example"
+done
 [ -f "$ROOT/tmp/examples/sprites/data/textured.vert" ] || fail "no shaders beside the example"
+[ -f "$ROOT/tmp/examples/lit_model/data/block.obj" ] || fail "no model beside the lit model example"
+[ -f "$ROOT/tmp/examples/text_and_sound/data/chime.wav" ] || fail "no sound beside the text and sound example"
 echo "ok: $CASE"
 
 CASE="pkg-config"
