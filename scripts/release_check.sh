@@ -8,15 +8,18 @@
 #   --rev REV        the commit to check (default HEAD)
 #   --tarball        copy the tree in from `git archive REV` (no .git) instead of a clean clone
 #   --log FILE       where the log is kept (default /var/log/ovra-release-check/<time>.log)
-#   --net            let the command use the host's network (see below)
+#   --isolated       run the command with loopback only (see below)
+#   --net            share the host's network with the command (the default)
 #   --keep           leave the root in place afterwards (its path is printed)
 #   --mirror URL     Debian mirror (default http://deb.debian.org/debian)
 #
 # The minbase root is made once and kept as a tarball in /var/cache/ovra-release-check; each
 # check unpacks a fresh copy. Downloaded .deb files are kept there too, which only saves time.
-# Inside, `scripts/setup.sh test` first installs the packages (network needed), then the command
-# runs in a network namespace of its own (loopback only) unless --net is given, so that its X
-# servers and sockets cannot meet the host's: like a machine of its own. The command's output
+# Inside, the command runs with the host's network, as on a CI machine that reaches Debian's
+# archive (the test command installs the development package with apt in a fresh root of its
+# own). With --isolated, `scripts/setup.sh test` first installs the packages, then the command
+# runs in a network namespace of its own (loopback only), so that its X servers and sockets
+# cannot meet the host's: like a machine of its own, for commands that need no network. The command's output
 # goes to the terminal and to the log; /proc, /sys, /dev, /dev/pts and /dev/shm are mounted for
 # it and unmounted again whatever happens, Ctrl+C included. Exits with the command's status.
 set -euo pipefail
@@ -28,7 +31,7 @@ MIRROR=http://deb.debian.org/debian
 REV=HEAD
 MODE=clone
 LOG=""
-NET=0
+NET=1
 KEEP=0
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -36,10 +39,11 @@ while [ $# -gt 0 ]; do
     --tarball) MODE=tarball; shift ;;
     --log) LOG="$2"; shift 2 ;;
     --net) NET=1; shift ;;
+    --isolated) NET=0; shift ;;
     --keep) KEEP=1; shift ;;
     --mirror) MIRROR="$2"; shift 2 ;;
     --) shift; break ;;
-    -*) echo "usage: $0 [--rev REV] [--tarball] [--log FILE] [--net] [--keep] [--mirror URL] [--] [command...]" >&2
+    -*) echo "usage: $0 [--rev REV] [--tarball] [--log FILE] [--isolated|--net] [--keep] [--mirror URL] [--] [command...]" >&2
         exit 2 ;;
     *) break ;;
   esac
