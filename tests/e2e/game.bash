@@ -14,6 +14,9 @@ export SDL_AUDIODRIVER=dummy
 START=0
 OUT=""
 ERR=""
+# A command the next starts run the game through (a script sets it, say, to run the game in
+# a namespace of its own); it must end by running what follows it, in the same process.
+START_THROUGH=()
 
 fail() {
   echo "FAIL: $*"
@@ -35,7 +38,7 @@ start_game() {
   ERR="$WORK/err.$START"
   : >"$OUT"
   : >"$ERR"
-  (cd "$WORK/run" && exec env "$@" "$BINARY" >"$OUT" 2>"$ERR") &
+  (cd "$WORK/run" && exec "${START_THROUGH[@]}" env "$@" "$BINARY" >"$OUT" 2>"$ERR") &
   GAME_PID=$!
   # A sanitizer build starts far slower than a release build.
   wait_for_line "Player life:" 60

@@ -7,6 +7,7 @@
 #include "gui/LifeBar.hpp"
 #include "model/Environment.hpp"
 
+#include "Ovra3D/2D/Text2D.hpp"
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/Time.hpp"
@@ -15,6 +16,7 @@
 
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,42 @@ std::vector<std::string> childNames(const ovra::Node& node) {
     }
     return names;
 }
+
+// The smallest rectangle holding every pixel that differs between two 1280 x 720 frames read
+// with windowFrame(), in window pixels from the top left, and whether pure white is among them
+// in `a`. Empty (right < left) when the frames are equal.
+struct Difference {
+    int left = 1280;
+    int top = 720;
+    int right = -1;
+    int bottom = -1;
+    bool white = false;
+
+    bool empty() const { return right < left; }
+};
+std::ostream& operator<<(std::ostream& out, const Difference& d) {
+    return out << "x " << d.left << " to " << d.right << ", y " << d.top << " to " << d.bottom;
+}
+
+Difference differenceOf(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    Difference d;
+    for (size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3) {
+        if (a[i] == b[i] && a[i + 1] == b[i + 1] && a[i + 2] == b[i + 2]) {
+            continue;
+        }
+        const int x = static_cast<int>(i / 3 % 1280);
+        const int y = 719 - static_cast<int>(i / 3 / 1280);  // read bottom row first
+        d.left = std::min(d.left, x);
+        d.right = std::max(d.right, x);
+        d.top = std::min(d.top, y);
+        d.bottom = std::max(d.bottom, y);
+        d.white = d.white || (a[i] == 255 && a[i + 1] == 255 && a[i + 2] == 255);
+    }
+    return d;
+}
+
+// The level's texts, as the score board names them.
+const char* const kTexts[] = {"Score_felled", "Score_time", "Paused", "Result", "PlayAgain"};
 
 class LevelLabTest : public ::testing::Test {
 protected:
@@ -77,6 +115,18 @@ protected:
         GETAPP().setClock(&clock_);
         ovra::Time::fps = 10;
     }
+    ovra::Text2D& text(const std::string& name) {
+        return *static_cast<ovra::Text2D*>(level_.getRootEntity2D().findChild(name, false));
+    }
+    std::map<std::string, int> renderCounts() {
+        std::map<std::string, int> counts;
+        for (const char* name : kTexts) {
+            counts[name] = text(name).getRenderCount();
+        }
+        return counts;
+    }
+    // Takes the font away: the text draws nothing from the next frame on, whatever it says.
+    void blank(const std::string& name) { text(name).setFont(nullptr); }
     ovra::Entity2D& overlay(unsigned int i) {
         return static_cast<ovra::Entity2D&>(*level_.getRootEntity2D().getChild(i));
     }
@@ -315,4 +365,87 @@ TEST_F(LevelLabTest, WhilePausedNothingMovesOrAgesAndTheStatusLineGoesOn) {
     EXPECT_EQ(environment().getResult().millisecondsSurvived, 700);
     EXPECT_FALSE(entity("Zombie0").isEnabled(false));
     EXPECT_EQ(statusLines(out), std::vector<std::string>(17, "Player life:100  Is gameover: false"));
+}
+
+// The same frame with and without the texts: while playing they are drawn in the top-right
+// corner alone (x from 1000, y up to 120), where the picture has only the clear colour.
+TEST_F(LevelLabTest, WhilePlayingTheScoreIsDrawnInTheTopRightCornerAlone) {
+    initialize();
+    ASSERT_TRUE(level_.isReady());
+    useTenthSecondFrames();
+    std::vector<unsigned char> shown;
+    std::vector<unsigned char> blanked;
+    input_.onPoll = [&](int poll, ScriptedInput& input) {
+        // The back buffer still holds the frame before this poll's. No zombie enters before 1 s.
+        if (poll == 4) {
+            shown = windowFrame(1280, 720);
+            for (const char* name : kTexts) {
+                blank(name);
+            }
+        }
+        if (poll == 5) {
+            blanked = windowFrame(1280, 720);
+            input.releaseEscape();
+        }
+    };
+    run();
+
+    EXPECT_EQ(text("Score_felled").getText(), "Zombies felled: 0");
+    EXPECT_EQ(text("Score_time").getText(), "Time: 0:00");
+    const Difference drawn = differenceOf(shown, blanked);
+    ASSERT_FALSE(drawn.empty()) << "no text drawn";
+    EXPECT_GE(drawn.left, 1000) << drawn;
+    EXPECT_LE(drawn.bottom, 120) << drawn;
+    EXPECT_TRUE(drawn.white) << "white glyphs";
+}
+
+// On the game-over screen the result and how to play again show in the band under the
+// banner (y 655 to 705), each rendered once; no text renders again and no pixel changes from
+// one frame to the next: the world and its words stay still.
+TEST_F(LevelLabTest, TheGameOverScreenShowsItsLinesInTheBandOnceAndStaysStill) {
+    initialize();
+    ASSERT_TRUE(level_.isReady());
+    zombieBesideTheCat();
+    useTenthSecondFrames();
+    int overSince = 0;
+    std::vector<unsigned char> first;
+    std::vector<unsigned char> later;
+    std::vector<unsigned char> blanked;
+    std::map<std::string, int> firstCounts;
+    std::map<std::string, int> laterCounts;
+    input_.onPoll = [&](int poll, ScriptedInput& input) {
+        if (environment().isGameOver() && overSince == 0) {
+            overSince = poll;
+        }
+        // The fatal blow's frame, the one before poll overSince, already shows the screen.
+        if (overSince != 0 && poll == overSince + 1) {
+            first = windowFrame(1280, 720);
+            firstCounts = renderCounts();
+        }
+        if (overSince != 0 && poll == overSince + 3) {
+            later = windowFrame(1280, 720);
+            laterCounts = renderCounts();
+            blank("Result");
+            blank("PlayAgain");
+        }
+        if ((overSince != 0 && poll == overSince + 4) || poll == 300) {
+            blanked = windowFrame(1280, 720);
+            input.releaseEscape();
+        }
+    };
+    run();
+
+    ASSERT_NE(overSince, 0) << "the game did not end within 30 s of game time";
+    EXPECT_EQ(text("PlayAgain").getText(), "Press Return to play again");
+    EXPECT_EQ(text("Result").getText().rfind("This game: 0 zombies in 0:", 0), 0u) << text("Result").getText();
+    EXPECT_EQ(firstCounts["Result"], 1);
+    EXPECT_EQ(firstCounts["PlayAgain"], 1);
+    EXPECT_EQ(laterCounts, firstCounts) << "a text rendered again on the game-over screen";
+    const Difference moved = differenceOf(first, later);
+    EXPECT_TRUE(moved.empty()) << "pixels changed two frames apart: " << moved;
+    const Difference lines = differenceOf(later, blanked);
+    ASSERT_FALSE(lines.empty()) << "no game-over lines drawn";
+    EXPECT_GE(lines.top, 655) << lines;
+    EXPECT_LE(lines.bottom, 705) << lines;
+    EXPECT_TRUE(lines.white) << "white glyphs";
 }

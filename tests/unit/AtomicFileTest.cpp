@@ -3,7 +3,10 @@
 
 #include "storage/AtomicFile.hpp"
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -61,24 +64,50 @@ TEST(AtomicFile, RefusesToWriteWhereThereIsNoFolderToWriteIn) {
         std::string folder;
         std::string named;  // what the error must name
     };
-    std::vector<Case> cases = {
+    const std::vector<Case> cases = {
         {"the folder's path is a file", dir.file("taken/"), dir.file("taken")},
         {"a parent's path is a file", dir.file("taken/brimwold/"), dir.file("taken")},
     };
-    const std::string readOnly = dir.file("readonly/");
-    ::mkdir(readOnly.c_str(), 0500);
-    // Permissions do not stop root.
-    if (::geteuid() != 0) {
-        cases.push_back({"the folder is read-only", readOnly, readOnly});
-    }
     for (const Case& c : cases) {
         std::string error;
         EXPECT_FALSE(AtomicFile::write(c.folder, "best", "x\n", error)) << c.what;
         EXPECT_NE(error.find(c.named), std::string::npos) << c.what << ": " << error;
     }
     EXPECT_EQ(contentsOf(dir.file("taken")), "a file, not a folder\n");
-    EXPECT_TRUE(namesIn(readOnly).empty());
+}
+
+TEST(AtomicFile, RefusesAReadOnlyFolderAndLeavesItEmpty) {
+    TempFolder dir;
+    const std::string readOnly = dir.file("readonly/");
+    ASSERT_EQ(::mkdir(readOnly.c_str(), 0500), 0);
+    // Permissions do not stop root: for root the folder is made read-only by a read-only bind
+    // mount instead, in a mount namespace of a child's own that ends with the child, so
+    // nothing is left mounted whatever happens. 1: written, 2: the error does not name the
+    // folder, 3: something was left in it, 77: no mount namespace to be had here.
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (::geteuid() == 0 &&
+            (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+             ::mount(readOnly.c_str(), readOnly.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+             ::mount(nullptr, readOnly.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)) {
+            ::_exit(77);
+        }
+        std::string error;
+        if (AtomicFile::write(readOnly, "best", "x\n", error)) {
+            ::_exit(1);
+        }
+        ::_exit(error.find(readOnly) == std::string::npos ? 2 : namesIn(readOnly).empty() ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
     ::chmod(readOnly.c_str(), 0700);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "skipped: running as root without the right to make a mount namespace";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(namesIn(readOnly).empty());
 }
 
 TEST(AtomicFile, ReadTellsAMissingFileFromOneItMayNotRead) {
