@@ -12,18 +12,19 @@
 #include "Ovra3D/Renderer.hpp"
 #include "Ovra3D/SDL2/SDL2Container.hpp"
 #include "Ovra3D/Shader.hpp"
-#include "Ovra3D/Time.hpp"
 #include "Ovra3D/Visual.hpp"
 #include "Ovra3D/utils.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 #include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
 
+#include "BufferReadback.hpp"
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
 #include "RatioGoal.hpp"
 #include "RepoPaths.hpp"
-#include "WindowPixels.hpp"
+#include "ShaderPair.hpp"
+#include "WindowSetup.hpp"
 
 #include <benchmark/benchmark.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -80,11 +81,7 @@ public:
 class RendererScene {
 public:
     RendererScene() {
-        ovra::GLContainer::GLContainerParam param;
-        param.width = kWidth;
-        param.height = kHeight;
-        param.name = "Brimwold renderer bench";
-        ready_ = container_.initialize(param);
+        ready_ = container_.initialize(workshop::windowParam("Brimwold renderer bench", kWidth, kHeight));
         if (!ready_) {
             return;
         }
@@ -144,9 +141,9 @@ public:
     // The two loops must draw the same picture, or the comparison means nothing.
     bool framesMatch() {
         engineFrame();
-        const std::vector<unsigned char> engine = windowFrame(kWidth, kHeight);
+        const std::vector<unsigned char> engine = workshop::readFrame(kWidth, kHeight);
         bareFrame();
-        return windowFrame(kWidth, kHeight) == engine;
+        return workshop::readFrame(kWidth, kHeight) == engine;
     }
 
 private:
@@ -196,12 +193,8 @@ private:
         glDrawElements(GL_TRIANGLES, d.indices, GL_UNSIGNED_INT, nullptr);
     }
 
-    std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
-        std::string vs;
-        std::string fs;
-        ovra::get_file_contents((repoRessources() + name + ".vert").c_str(), vs);
-        ovra::get_file_contents((repoRessources() + name + ".frag").c_str(), fs);
-        return std::make_unique<ovra::Shader>(vs.c_str(), fs.c_str());
+    static std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
+        return workshop::buildShaderPair(repoRessources(), name);
     }
 
     ovra::Material& newMaterial(ovra::Shader& shader, ovra::Texture* texture, const ovra::Color& diffuse) {
@@ -275,12 +268,7 @@ private:
 
     // One frame of the real loop: computes the world matrices and the camera's view and
     // leaves the application bound to this container and level for the renderer to read.
-    void bind() {
-        const uint16_t fps = ovra::Time::fps;
-        ovra::Time::fps = 0;
-        GETAPP().run(container_, input_, *level_);
-        ovra::Time::fps = fps;
-    }
+    void bind() { runUnpaced(container_, input_, *level_); }
 
     void collectBareDraws() {
         const ovra::Camera& camera = *level_->getCamera();

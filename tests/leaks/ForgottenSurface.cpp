@@ -3,12 +3,13 @@
 // window with a GL context first, which makes the libraries leak what they always leak.
 //   forgotten_surface nothing|created|loaded <scratch folder>
 
-#include "Ovra3D/SDL2/SDL2Container.hpp"
+#include "WindowSetup.hpp"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace {
@@ -40,12 +41,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s nothing|created|loaded <scratch folder>\n", argv[0]);
         return 2;
     }
-    ovra::sdl2::SDL2Container container;
-    ovra::GLContainer::GLContainerParam param;
-    param.width = 64;
-    param.height = 64;
-    param.name = "Forgotten surface";
-    if (!container.initialize(param)) {
+    const std::unique_ptr<ovra::sdl2::SDL2Container> container = workshop::openWindow(
+        workshop::windowParam("Forgotten surface", 64, 64));
+    if (!container) {
         std::fprintf(stderr, "no window or GL context\n");
         return 2;
     }
