@@ -71,13 +71,6 @@ struct BareDraw {
     GLsizei indices;
 };
 
-// Exposes the sub-mesh ids that the renderer reads.
-class BenchPlane : public ovra::PlaneMesh {
-public:
-    BenchPlane() : ovra::PlaneMesh(0.0f, 0.0f, 1.0f, 1.0f) {}
-    const Sub& sub() const { return *subMeshes_.front(); }
-};
-
 class RendererScene {
 public:
     RendererScene() {
@@ -206,8 +199,8 @@ private:
         return material;
     }
 
-    BenchPlane& newPlane(ovra::Material& material) {
-        meshes_.push_back(std::make_unique<BenchPlane>());
+    ovra::PlaneMesh& newPlane(ovra::Material& material) {
+        meshes_.push_back(std::make_unique<ovra::PlaneMesh>(0.0f, 0.0f, 1.0f, 1.0f));
         meshes_.back()->setMaterial(&material, 0);
         return *meshes_.back();
     }
@@ -307,8 +300,8 @@ private:
         const ovra::Color& c = material.getProperties().diffuseColor;
         d.diffuse = glm::vec3(c.red, c.green, c.blue);
         d.texture = textureOf(index);
-        d.vao = meshes_[index]->sub().VAO_ID;
-        d.indices = static_cast<GLsizei>(meshes_[index]->sub().numberIndices);
+        d.vao = meshes_[index]->getSubMeshes().front()->VAO_ID;
+        d.indices = static_cast<GLsizei>(meshes_[index]->getSubMeshes().front()->numberIndices);
         return d;
     }
 
@@ -330,7 +323,7 @@ private:
     std::unique_ptr<ovra::Shader> shader2D_;
     std::vector<std::unique_ptr<ovra::Texture>> textures_;
     std::vector<std::unique_ptr<ovra::Material>> materials_;
-    std::vector<std::unique_ptr<BenchPlane>> meshes_;
+    std::vector<std::unique_ptr<ovra::PlaneMesh>> meshes_;
     std::unique_ptr<SceneLevel> level_;
     std::vector<BareDraw> sprites_;
     std::vector<BareDraw> overlays_;
