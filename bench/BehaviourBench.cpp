@@ -4,13 +4,14 @@
 #include "Ovra3D/Input.hpp"
 #include "Ovra3D/Level.hpp"
 #include "Ovra3D/SDL2/SDL2Container.hpp"
-#include "Ovra3D/Time.hpp"
 #include "model/Agent.hpp"
 #include "model/PlayerBehaviour.hpp"
 #include "model/ZombieBehaviour.hpp"
 
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
+#include "StandInAgent.hpp"
+#include "WindowSetup.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -21,29 +22,15 @@ namespace {
 
 constexpr int kZombies = 100;
 
-// An agent shown by an entity it owns; the game's agents need textures, which a bench does not.
-class BenchAgent : public Agent {
-public:
-    explicit BenchAgent(const glm::vec3& position) : entity_("agent") {
-        entity_.getTransform().setPosition(position);
-        entity_.getTransform().applyUpdates();
-    }
-    ovra::Entity* getEntity() override { return &entity_; }
-    std::shared_ptr<AgentBehavior> getBehavior() override { return nullptr; }
-
-private:
-    ovra::Entity entity_;
-};
-
 // The cat near the middle and a full pool of zombies spread over the arena at height 0.1,
 // some of them already within reach.
 struct Arena {
     Arena() : zombieBehaviours(kZombies) {
-        cats.push_back(std::make_shared<BenchAgent>(glm::vec3(1.5f, 0.0f, -2.0f)));
+        cats.push_back(std::make_shared<StandInAgent>(glm::vec3(1.5f, 0.0f, -2.0f)));
         for (int i = 0; i < kZombies; ++i) {
             const float x = static_cast<float>(i % 21 - 10);
             const float z = static_cast<float>((i * 7) % 21 - 10);
-            zombies.push_back(std::make_shared<BenchAgent>(glm::vec3(x, 0.1f, z)));
+            zombies.push_back(std::make_shared<StandInAgent>(glm::vec3(x, 0.1f, z)));
         }
     }
 
@@ -110,16 +97,12 @@ private:
 // One real window for the whole process: the loop draws each frame through GL.
 ovra::sdl2::SDL2Container* window() {
     static std::unique_ptr<ovra::sdl2::SDL2Container> container;
-    static bool ready = false;
-    if (!container) {
-        container = std::make_unique<ovra::sdl2::SDL2Container>();
-        ovra::GLContainer::GLContainerParam param;
-        param.width = 1280;
-        param.height = 720;
-        param.name = "Brimwold bench";
-        ready = container->initialize(param);
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        container = workshop::openWindow(workshop::windowParam("Brimwold bench", 1280, 720));
     }
-    return ready ? container.get() : nullptr;
+    return container.get();
 }
 
 void BM_FrameOfBehaviours(benchmark::State& state) {
@@ -135,10 +118,7 @@ void BM_FrameOfBehaviours(benchmark::State& state) {
     input.mouseY = 200;
     BenchLevel level(state);
     level.initialize();
-    const uint16_t fps = ovra::Time::fps;
-    ovra::Time::fps = 0;
-    GETAPP().run(*container, input, level);
-    ovra::Time::fps = fps;
+    runUnpaced(*container, input, level);
     state.counters["per_frame"] = timePerIteration(state);
 }
 BENCHMARK(BM_FrameOfBehaviours)->Unit(benchmark::kMicrosecond);

@@ -11,6 +11,7 @@
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
 #include "RepoPaths.hpp"
+#include "WindowSetup.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -88,11 +89,7 @@ private:
 
 void BM_EnvironmentUpdateAllZombiesInPlay(benchmark::State& state) {
     ovra::sdl2::SDL2Container container;
-    ovra::GLContainer::GLContainerParam param;
-    param.width = 1280;
-    param.height = 720;
-    param.name = "Brimwold bench";
-    if (!container.initialize(param)) {
+    if (!container.initialize(workshop::windowParam("Brimwold bench", 1280, 720))) {
         state.SkipWithError("no window or GL context: run under a display (Xvfb)");
         return;
     }
@@ -110,13 +107,9 @@ void BM_EnvironmentUpdateAllZombiesInPlay(benchmark::State& state) {
         input.mouseY = 100;
         BenchLevel level(state);
         level.initialize();
-        const uint16_t fps = ovra::Time::fps;
-        ovra::Time::fps = 0;
-        ovra::Application::get().run(container, input, level);
-        ovra::Time::fps = fps;
+        runUnpaced(container, input, level);
     }
-    // The registry's GL objects go while the context is still there.
-    ovra::ObjectManager::releaseAll();
+    workshop::releaseBeforeWindow();
 }
 BENCHMARK(BM_EnvironmentUpdateAllZombiesInPlay)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 

@@ -7,6 +7,7 @@
 #include "Ovra3D/widgets/Mesh.hpp"
 
 #include "RatioGoal.hpp"
+#include "WindowSetup.hpp"
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
@@ -59,11 +60,7 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "ovra-bench-XXXXXX").string();
         folder_ = mkdtemp(&pattern[0]) != nullptr ? pattern + "/" : std::string();
         writeGridObj(folder_ + kModel);
-        ovra::GLContainer::GLContainerParam param;
-        param.width = 320;
-        param.height = 240;
-        param.name = "Ovra import benchmark";
-        ready_ = !folder_.empty() && container_.initialize(param);
+        ready_ = !folder_.empty() && container_.initialize(workshop::windowParam("Ovra import benchmark", 320, 240));
         if (ready_) {
             shader_ = std::make_unique<ovra::Shader>(
                 "#version 330\nin vec3 in_vertex;\nuniform mat4 u_mvp;\n"

@@ -12,18 +12,19 @@
 #include "Ovra3D/Renderer.hpp"
 #include "Ovra3D/SDL2/SDL2Container.hpp"
 #include "Ovra3D/Shader.hpp"
-#include "Ovra3D/Time.hpp"
 #include "Ovra3D/Visual.hpp"
 #include "Ovra3D/utils.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 #include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
 
+#include "BufferReadback.hpp"
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
 #include "RatioGoal.hpp"
 #include "RepoPaths.hpp"
-#include "WindowPixels.hpp"
+#include "ShaderPair.hpp"
+#include "WindowSetup.hpp"
 
 #include <benchmark/benchmark.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -70,21 +71,10 @@ struct BareDraw {
     GLsizei indices;
 };
 
-// Exposes the sub-mesh ids that the renderer reads.
-class BenchPlane : public ovra::PlaneMesh {
-public:
-    BenchPlane() : ovra::PlaneMesh(0.0f, 0.0f, 1.0f, 1.0f) {}
-    const Sub& sub() const { return *subMeshes_.front(); }
-};
-
 class RendererScene {
 public:
     RendererScene() {
-        ovra::GLContainer::GLContainerParam param;
-        param.width = kWidth;
-        param.height = kHeight;
-        param.name = "Brimwold renderer bench";
-        ready_ = container_.initialize(param);
+        ready_ = container_.initialize(workshop::windowParam("Brimwold renderer bench", kWidth, kHeight));
         if (!ready_) {
             return;
         }
@@ -144,9 +134,9 @@ public:
     // The two loops must draw the same picture, or the comparison means nothing.
     bool framesMatch() {
         engineFrame();
-        const std::vector<unsigned char> engine = windowFrame(kWidth, kHeight);
+        const std::vector<unsigned char> engine = workshop::readFrame(kWidth, kHeight);
         bareFrame();
-        return windowFrame(kWidth, kHeight) == engine;
+        return workshop::readFrame(kWidth, kHeight) == engine;
     }
 
 private:
@@ -196,12 +186,8 @@ private:
         glDrawElements(GL_TRIANGLES, d.indices, GL_UNSIGNED_INT, nullptr);
     }
 
-    std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
-        std::string vs;
-        std::string fs;
-        ovra::get_file_contents((repoRessources() + name + ".vert").c_str(), vs);
-        ovra::get_file_contents((repoRessources() + name + ".frag").c_str(), fs);
-        return std::make_unique<ovra::Shader>(vs.c_str(), fs.c_str());
+    static std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
+        return workshop::buildShaderPair(repoRessources(), name);
     }
 
     ovra::Material& newMaterial(ovra::Shader& shader, ovra::Texture* texture, const ovra::Color& diffuse) {
@@ -213,8 +199,8 @@ private:
         return material;
     }
 
-    BenchPlane& newPlane(ovra::Material& material) {
-        meshes_.push_back(std::make_unique<BenchPlane>());
+    ovra::PlaneMesh& newPlane(ovra::Material& material) {
+        meshes_.push_back(std::make_unique<ovra::PlaneMesh>(0.0f, 0.0f, 1.0f, 1.0f));
         meshes_.back()->setMaterial(&material, 0);
         return *meshes_.back();
     }
@@ -275,12 +261,7 @@ private:
 
     // One frame of the real loop: computes the world matrices and the camera's view and
     // leaves the application bound to this container and level for the renderer to read.
-    void bind() {
-        const uint16_t fps = ovra::Time::fps;
-        ovra::Time::fps = 0;
-        GETAPP().run(container_, input_, *level_);
-        ovra::Time::fps = fps;
-    }
+    void bind() { runUnpaced(container_, input_, *level_); }
 
     void collectBareDraws() {
         const ovra::Camera& camera = *level_->getCamera();
@@ -319,8 +300,8 @@ private:
         const ovra::Color& c = material.getProperties().diffuseColor;
         d.diffuse = glm::vec3(c.red, c.green, c.blue);
         d.texture = textureOf(index);
-        d.vao = meshes_[index]->sub().VAO_ID;
-        d.indices = static_cast<GLsizei>(meshes_[index]->sub().numberIndices);
+        d.vao = meshes_[index]->getSubMeshes().front()->VAO_ID;
+        d.indices = static_cast<GLsizei>(meshes_[index]->getSubMeshes().front()->numberIndices);
         return d;
     }
 
@@ -342,7 +323,7 @@ private:
     std::unique_ptr<ovra::Shader> shader2D_;
     std::vector<std::unique_ptr<ovra::Texture>> textures_;
     std::vector<std::unique_ptr<ovra::Material>> materials_;
-    std::vector<std::unique_ptr<BenchPlane>> meshes_;
+    std::vector<std::unique_ptr<ovra::PlaneMesh>> meshes_;
     std::unique_ptr<SceneLevel> level_;
     std::vector<BareDraw> sprites_;
     std::vector<BareDraw> overlays_;

@@ -13,18 +13,19 @@
 #include "Ovra3D/Renderer.hpp"
 #include "Ovra3D/SDL2/SDL2Container.hpp"
 #include "Ovra3D/Shader.hpp"
-#include "Ovra3D/Time.hpp"
 #include "Ovra3D/Visual.hpp"
 #include "Ovra3D/utils.hpp"
 #include "Ovra3D/widgets/Material.hpp"
 #include "Ovra3D/widgets/Texture.hpp"
 #include "Ovra3D/widgets/meshes/PlaneMesh.hpp"
 
+#include "BufferReadback.hpp"
 #include "Fakes.hpp"
 #include "GameCamera.hpp"
 #include "RatioGoal.hpp"
 #include "RepoPaths.hpp"
-#include "WindowPixels.hpp"
+#include "ShaderPair.hpp"
+#include "WindowSetup.hpp"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -38,7 +39,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -129,19 +129,8 @@ ovra::sdl2::SDL2Container* spriteWindow() {
     }
     tried = true;
     setenv("SDL_VIDEODRIVER", "x11", 0);
-    ovra::GLContainer::GLContainerParam param;
-    param.width = kWidth;
-    param.height = kHeight;
-    param.name = "Ovra sprite bench";
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        container = std::make_unique<ovra::sdl2::SDL2Container>();
-        if (container->initialize(param)) {
-            return container.get();
-        }
-        container.reset();
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    }
-    return nullptr;
+    container = workshop::openWindow(workshop::windowParam("Ovra sprite bench", kWidth, kHeight), 3);
+    return container.get();
 }
 
 // The engine's scene of n sprites drawn one of two ways, and the bare floor.
@@ -233,9 +222,9 @@ public:
     // nothing unless this is tiny.
     size_t pictureDifference() {
         engineFrame();
-        const std::vector<unsigned char> engine = windowFrame(kWidth, kHeight);
+        const std::vector<unsigned char> engine = workshop::readFrame(kWidth, kHeight);
         floorFrame();
-        return differingPixels(engine, windowFrame(kWidth, kHeight));
+        return differingPixels(engine, workshop::readFrame(kWidth, kHeight));
     }
 
 private:
@@ -246,12 +235,8 @@ private:
         glEnable(GL_DEPTH_TEST);
     }
 
-    std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
-        std::string vs;
-        std::string fs;
-        ovra::get_file_contents((repoRessources() + name + ".vert").c_str(), vs);
-        ovra::get_file_contents((repoRessources() + name + ".frag").c_str(), fs);
-        return std::make_unique<ovra::Shader>(vs.c_str(), fs.c_str());
+    static std::unique_ptr<ovra::Shader> loadShader(const std::string& name) {
+        return workshop::buildShaderPair(repoRessources(), name);
     }
 
     void build(Path path) {
@@ -298,10 +283,7 @@ private:
     // One frame of the real loop: world matrices and the camera's view, and the application
     // bound to this container and level for the renderer to read.
     void bind() {
-        const uint16_t fps = ovra::Time::fps;
-        ovra::Time::fps = 0;
-        GETAPP().run(*container_, input_, *level_);
-        ovra::Time::fps = fps;
+        runUnpaced(*container_, input_, *level_);
         const ovra::Camera& camera = *level_->getCamera();
         viewProjection_ = camera.getProjection() * camera.getView();
     }

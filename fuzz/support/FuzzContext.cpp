@@ -2,7 +2,9 @@
 
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Shader.hpp"
-#include "Ovra3D/utils.hpp"
+
+#include "ShaderPair.hpp"
+#include "WindowSetup.hpp"
 
 #include <SDL2/SDL_image.h>
 
@@ -19,12 +21,8 @@ FuzzContext& FuzzContext::get() {
     return context;
 }
 
-FuzzContext::FuzzContext() : container_(std::make_unique<ovra::sdl2::SDL2Container>()) {
-    ovra::GLContainer::GLContainerParam param;
-    param.width = 64;
-    param.height = 64;
-    param.name = "Ovra fuzz";
-    if (!container_->initialize(param)) {
+FuzzContext::FuzzContext() : container_(workshop::openWindow(workshop::windowParam("Ovra fuzz", 64, 64))) {
+    if (!container_) {
         std::fprintf(stderr, "fuzz: no window or GL context: run under a display (Xvfb)\n");
         std::exit(2);
     }
@@ -34,8 +32,8 @@ FuzzContext::FuzzContext() : container_(std::make_unique<ovra::sdl2::SDL2Contain
 }
 
 FuzzContext::~FuzzContext() {
-    ovra::ObjectManager::releaseAll();
-    delete shader_;
+    workshop::releaseBeforeWindow();
+    shader_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(scratch_, ignored);
 }
@@ -57,15 +55,11 @@ void FuzzContext::makeScratchFolder() {
 // Kept out of the object manager's shader table, so releaseImports() can empty the tables
 // after every input while the shader stays.
 void FuzzContext::makeShader() {
-    const std::string base = std::string(OVRA_FUZZ_SOURCE_DIR) + "/Ressources/simple_shader";
-    std::string vertex;
-    std::string fragment;
-    if (!ovra::get_file_contents((base + ".vert").c_str(), vertex) ||
-        !ovra::get_file_contents((base + ".frag").c_str(), fragment)) {
+    shader_ = workshop::buildShaderPair(std::string(OVRA_FUZZ_SOURCE_DIR) + "/Ressources/", "simple_shader");
+    if (!shader_) {
         std::fprintf(stderr, "fuzz: shader sources missing under %s\n", OVRA_FUZZ_SOURCE_DIR);
         std::exit(2);
     }
-    shader_ = new ovra::Shader(vertex.c_str(), fragment.c_str());
 }
 
 void FuzzContext::writeFile(const std::string& name, const uint8_t* data, size_t size) {

@@ -5,16 +5,13 @@
 // a scratch folder set as the engine's resources folder, and a shader for imported materials.
 
 #include "Ovra3D/SDL2/SDL2Container.hpp"
+#include "Ovra3D/Shader.hpp"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace ovra {
-class Shader;
-}
 
 class FuzzContext {
 public:
@@ -25,7 +22,7 @@ public:
     FuzzContext(const FuzzContext&) = delete;
     FuzzContext& operator=(const FuzzContext&) = delete;
 
-    ovra::Shader* shader() const { return shader_; }
+    ovra::Shader* shader() const { return shader_.get(); }
 
     // Writes the bytes as <scratch>/<name>; the file is removed by the next clearFiles().
     void writeFile(const std::string& name, const uint8_t* data, size_t size);
@@ -45,7 +42,7 @@ private:
     std::unique_ptr<ovra::sdl2::SDL2Container> container_;
     std::string scratch_;
     std::vector<std::string> written_;
-    ovra::Shader* shader_ = nullptr;
+    std::unique_ptr<ovra::Shader> shader_;
 };
 
 #endif

@@ -10,6 +10,8 @@
 #include "storage/BestResultFile.hpp"
 #include "storage/UserFolders.hpp"
 
+#include "ShaderPair.hpp"
+
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/GLContainer.hpp"
@@ -26,14 +28,9 @@ const char* const kRessourcesPath = "../Ressources/";
 const char* const kSceneShader = "simple_shader";
 const char* const kOverlayShader = "simple_2D_shader";
 
-// Loads a shader pair and answers whether it is registered. A pair that was read but did
-// not build comes back unregistered and ours to free.
+// Loads a shader pair and answers whether it is registered.
 bool loadShader(const std::string& name) {
-    ovra::Shader* shader = ovra::ObjectManager::createShader(name, false);
-    if (shader != nullptr && ovra::ObjectManager::getShader(name) != shader) {
-        delete shader;
-    }
-    if (ovra::ObjectManager::getShader(name) != nullptr) {
+    if (workshop::loadRegisteredShader(name) != nullptr) {
         return true;
     }
     std::cerr << "Brimwold: shader \"" << name << "\" is not available from "

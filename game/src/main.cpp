@@ -1,7 +1,7 @@
 #include "LevelLab.hpp"
+#include "WindowSetup.hpp"
 
 #include "Ovra3D/Application.hpp"
-#include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/SDL2/SDL2Container.hpp"
 #include "Ovra3D/SDL2/SDL2Input.hpp"
 
@@ -24,12 +24,8 @@ bool play(ovra::GLContainer& container, ovra::Input& input) {
 
 int main(int, char**) {
     ovra::sdl2::SDL2Container container;
-    ovra::GLContainer::GLContainerParam param;
-    param.width = 1280;
-    param.height = 720;
-    param.name = "Brimwold";
     // Everything after this needs a GL context: stop here rather than crash in a GL call.
-    if (!container.initialize(param)) {
+    if (!container.initialize(workshop::windowParam("Brimwold", 1280, 720))) {
         std::cerr << "Brimwold: cannot open the game window with an OpenGL 3.3 context" << std::endl;
         return 1;
     }
@@ -37,6 +33,6 @@ int main(int, char**) {
     ovra::sdl2::SDL2Input input;
     const bool played = play(container, input);
     // The level is gone; shaders and materials hold GL objects, so free them before the window goes.
-    ovra::ObjectManager::releaseAll();
+    workshop::releaseBeforeWindow();
     return played ? 0 : 1;
 }

@@ -3,13 +3,15 @@
 
 // Helpers shared by the GPU resource and renderer tests: the repository's shader sources,
 // buffers read back from the GL, and a one-frame scene. The scratch folder, resources
-// folder and scope, window pixels and console capture they use come from tests/support.
+// folder and scope, window pixels and console capture they use come from tests/support and workshop/.
 
+#include "BufferReadback.hpp"
 #include "CapturedStdout.hpp"
 #include "Fakes.hpp"
 #include "GLTestEnvironment.hpp"
 #include "RepoPaths.hpp"
 #include "ScopedRessourcesPath.hpp"
+#include "ShaderPair.hpp"
 #include "TempFolder.hpp"
 #include "WindowPixels.hpp"
 
@@ -45,15 +47,7 @@ inline std::string repoShaderSource(const std::string& name) {
     return code;
 }
 
-// `count` values of buffer object `buffer`, read back through binding point `target`.
-template <typename T>
-std::vector<T> readBuffer(GLenum target, GLuint buffer, size_t count) {
-    std::vector<T> values(count);
-    glBindBuffer(target, buffer);
-    glGetBufferSubData(target, 0, static_cast<GLsizeiptr>(count * sizeof(T)), values.data());
-    glBindBuffer(target, 0);
-    return values;
-}
+using workshop::readBuffer;
 
 // The same number of values, each within 1e-6 of the expected one.
 inline void expectFloats(const std::vector<float>& actual, const std::vector<float>& expected) {
@@ -132,9 +126,10 @@ private:
 
 // The real 3D and overlay shaders, built from the repository's sources.
 inline std::unique_ptr<ovra::Shader> makeRepoShader(const std::string& name) {
-    const std::string vs = repoShaderSource(name + ".vert");
-    const std::string fs = repoShaderSource(name + ".frag");
-    return std::make_unique<ovra::Shader>(vs.c_str(), fs.c_str());
+    std::unique_ptr<ovra::Shader> shader = workshop::buildShaderPair(repoRessources(), name);
+    EXPECT_NE(shader, nullptr) << name << ".vert / .frag";
+    // A missing pair fails the test; the shader built from nothing keeps it from crashing.
+    return shader != nullptr ? std::move(shader) : std::make_unique<ovra::Shader>("", "");
 }
 
 // A material of one plain colour drawn with `shader`.

@@ -11,15 +11,6 @@ using ovra::PlaneMesh;
 
 namespace {
 
-// Exposes the sub-meshes that the renderer reads.
-template <typename Base>
-class Inspectable : public Base {
-public:
-    using Base::Base;
-    Mesh::Sub& sub(size_t i) { return *this->subMeshes_.at(i); }
-    size_t subCount() const { return this->subMeshes_.size(); }
-};
-
 std::vector<float> readFloats(GLuint buffer, size_t count) { return readBuffer<float>(GL_ARRAY_BUFFER, buffer, count); }
 
 void expectUploadedWithoutCPUData(const Mesh::Sub& sub) {
@@ -65,9 +56,9 @@ Mesh::Sub& segmentSub(Mesh& mesh) {
 }  // namespace
 
 TEST(PlaneMesh, UploadsTheUnitSquareAndItsTextureWindowThenDropsTheArrays) {
-    Inspectable<PlaneMesh> plane(0.0f, 0.0f, 4.0f, 4.0f);
-    ASSERT_EQ(plane.subCount(), 1u);
-    Mesh::Sub& sub = plane.sub(0);
+    PlaneMesh plane(0.0f, 0.0f, 4.0f, 4.0f);
+    ASSERT_EQ(plane.getSubMeshes().size(), 1u);
+    Mesh::Sub& sub = *plane.getSubMeshes().at(0);
     EXPECT_EQ(sub.numberIndices, 6u);
     expectUploadedWithoutCPUData(sub);
 
@@ -86,16 +77,16 @@ TEST(PlaneMesh, UploadsTheUnitSquareAndItsTextureWindowThenDropsTheArrays) {
 }
 
 TEST(PlaneMesh, TextureWindowOriginAndExtentPlaceTheCorners) {
-    Inspectable<PlaneMesh> plane(0.25f, 0.5f, 0.5f, 0.25f);
+    PlaneMesh plane(0.25f, 0.5f, 0.5f, 0.25f);
     // Vertex 1 (top left) takes the window's origin; the bottom edge its far row.
-    expectFloats(readFloats(plane.sub(0).textureCoordinatesVBO_ID, 8),
+    expectFloats(readFloats(plane.getSubMeshes().at(0)->textureCoordinatesVBO_ID, 8),
                  {0.25f, 0.75f, 0.25f, 0.5f, 0.75f, 0.5f, 0.75f, 0.75f});
 }
 
 TEST(LineMesh, UploadsAUnitSegmentOnZ) {
-    Inspectable<LineMesh> line;
-    ASSERT_EQ(line.subCount(), 1u);
-    Mesh::Sub& sub = line.sub(0);
+    LineMesh line;
+    ASSERT_EQ(line.getSubMeshes().size(), 1u);
+    Mesh::Sub& sub = *line.getSubMeshes().at(0);
     EXPECT_EQ(sub.numberIndices, 2u);
     expectUploadedWithoutCPUData(sub);
     expectFloats(readFloats(sub.verticesVBO_ID, 6), {0.0f, 0.0f, -0.5f, 0.0f, 0.0f, 0.5f});
@@ -171,8 +162,8 @@ TEST(Mesh, DestructionDeletesTheGLObjectsOfEverySubMesh) {
     std::vector<GLuint> buffers;
     std::vector<GLuint> arrays;
     {
-        Inspectable<PlaneMesh> plane(0.0f, 0.0f, 1.0f, 1.0f);
-        const Mesh::Sub& sub = plane.sub(0);
+        PlaneMesh plane(0.0f, 0.0f, 1.0f, 1.0f);
+        const Mesh::Sub& sub = *plane.getSubMeshes().at(0);
         buffers = {sub.indicesVBO_ID, sub.verticesVBO_ID, sub.textureCoordinatesVBO_ID};
         arrays = {sub.VAO_ID};
     }
@@ -311,7 +302,7 @@ TEST(MeshSub, NormalsAndColoursAreUploadedToLocationsTwoAndThreeWhenGiven) {
 }
 
 TEST(PlaneMesh, FacesPlusZForLitShaders) {
-    Inspectable<PlaneMesh> plane(0.0f, 0.0f, 1.0f, 1.0f);
-    expectFloats(readFloats(plane.sub(0).normalsVBO_ID, 12), {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});
-    EXPECT_EQ(attributeFeed(plane.sub(0).VAO_ID, ovra::Shader::ATTRIB_NORMAL_POS).size, 3);
+    PlaneMesh plane(0.0f, 0.0f, 1.0f, 1.0f);
+    expectFloats(readFloats(plane.getSubMeshes().at(0)->normalsVBO_ID, 12), {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});
+    EXPECT_EQ(attributeFeed(plane.getSubMeshes().at(0)->VAO_ID, ovra::Shader::ATTRIB_NORMAL_POS).size, 3);
 }

@@ -6,6 +6,7 @@
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/Entity.hpp"
 #include "Ovra3D/Time.hpp"
+#include "StandInAgent.hpp"
 #include "model/Agent.hpp"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,6 @@ namespace {
 constexpr float kPi = 3.1415927f;
 constexpr float kTol = 1e-3f;
 using Key = ovra::Input::KEY;
-
-class BareAgent : public Agent {
-public:
-    ovra::Entity* getEntity() override { return nullptr; }
-    std::shared_ptr<AgentBehavior> getBehavior() override { return nullptr; }
-};
 
 // The game's arrangement: a camera 20 units up looking down, the cat on the floor,
 // the behaviour driven from inside a real main loop with fake input.
@@ -66,7 +61,7 @@ protected:
     FakeLevel level_;
     ovra::Camera* camera_ = nullptr;
     ovra::Entity* cat_ = nullptr;
-    BareAgent agent_;
+    StandInAgent agent_;
     PlayerBehaviour behaviour_;
 };
 

@@ -6,6 +6,8 @@
 
 #include "Ovra3D/widgets/Texture.hpp"
 
+#include <initializer_list>
+
 using gputest::Scene;
 using ovra::Material;
 
@@ -92,6 +94,17 @@ protected:
         scene.addPlane(material(pass, look), world, 0.375f);
     }
 
+    struct Placed {
+        Look look;
+        glm::ivec2 at;
+    };
+    // Each quad added in turn.
+    void add(Scene& scene, Pass pass, std::initializer_list<Placed> quads) {
+        for (const Placed& quad : quads) {
+            add(scene, pass, quad.look, quad.at);
+        }
+    }
+
     static GLint integer(GLenum what) {
         GLint value = -1;
         glGetIntegerv(what, &value);
@@ -165,9 +178,7 @@ class RendererStatePasses : public RendererState, public ::testing::WithParamInt
 TEST_P(RendererStatePasses, ShaderReloadedBetweenFramesGetsTheMaterialValuesAgain) {
     const Pass pass = GetParam();
     Scene scene;
-    add(scene, pass, RED, kA);
-    add(scene, pass, GREEN, kB);
-    add(scene, pass, BLUE_TEXTURE, kC);
+    add(scene, pass, {{RED, kA}, {GREEN, kB}, {BLUE_TEXTURE, kC}});
     const std::string name = pass == Pass::Overlay ? "simple_2D_shader" : "simple_shader";
     const std::string vs = gputest::repoShaderSource(name + ".vert");
     const std::string fs = gputest::repoShaderSource(name + ".frag");
@@ -187,9 +198,7 @@ TEST_P(RendererStatePasses, ShaderReloadedBetweenFramesGetsTheMaterialValuesAgai
 TEST_P(RendererStatePasses, StateSetByOthersBetweenFramesIsNotTrusted) {
     const Pass pass = GetParam();
     Scene scene;
-    add(scene, pass, NO_SHADER, kMiddle);
-    add(scene, pass, GREEN, kA);
-    add(scene, pass, GREEN, kB);
+    add(scene, pass, {{NO_SHADER, kMiddle}, {GREEN, kA}, {GREEN, kB}});
     scene.drawFrames();
     const GLuint program = shader(pass).getProgramId();
     glUseProgram(program);
@@ -205,8 +214,7 @@ TEST_P(RendererStatePasses, StateSetByOthersBetweenFramesIsNotTrusted) {
 TEST_P(RendererStatePasses, FrameLeavesProgramTextureAndVertexArrayUnbound) {
     const Pass pass = GetParam();
     Scene scene;
-    add(scene, pass, BLUE_TEXTURE, kA);
-    add(scene, pass, WIRE_AND_FILL_GREEN, kB);
+    add(scene, pass, {{BLUE_TEXTURE, kA}, {WIRE_AND_FILL_GREEN, kB}});
     scene.drawFrames();
     EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
     EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);

@@ -3,7 +3,7 @@
 
 // Helpers shared by the game world tests: the repository's resources and 3D shader, pixel
 // projection and a vector comparison. The console capture, the game's camera and the
-// resources folder they use come from tests/support.
+// resources folder they use come from tests/support and workshop/.
 
 #include "CapturedStdout.hpp"
 #include "Fakes.hpp"

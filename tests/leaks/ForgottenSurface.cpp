@@ -5,7 +5,7 @@
 // imports, as the engine's own model file system could.
 //   forgotten_surface nothing|created|loaded|callback <scratch folder>
 
-#include "Ovra3D/SDL2/SDL2Container.hpp"
+#include "WindowSetup.hpp"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace {
@@ -71,12 +72,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s nothing|created|loaded|callback <scratch folder>\n", argv[0]);
         return 2;
     }
-    ovra::sdl2::SDL2Container container;
-    ovra::GLContainer::GLContainerParam param;
-    param.width = 64;
-    param.height = 64;
-    param.name = "Forgotten surface";
-    if (!container.initialize(param)) {
+    const std::unique_ptr<ovra::sdl2::SDL2Container> container = workshop::openWindow(
+        workshop::windowParam("Forgotten surface", 64, 64));
+    if (!container) {
         std::fprintf(stderr, "no window or GL context\n");
         return 2;
     }

@@ -1,12 +1,11 @@
 #include "GLTestEnvironment.hpp"
 
-#include "Ovra3D/ObjectManager.hpp"
+#include "WindowSetup.hpp"
+
 #include "Ovra3D/common.hpp"
 
-#include <chrono>
 #include <cstdlib>
 #include <iostream>
-#include <thread>
 
 std::unique_ptr<ovra::sdl2::SDL2Container> GLTestEnvironment::container_;
 
@@ -14,21 +13,14 @@ void GLTestEnvironment::SetUp() {
     // The tests run on an X server (Xvfb); without this, SDL would quietly fall back to
     // another video driver whose context GLEW cannot load, and say nothing of the cause.
     setenv("SDL_VIDEODRIVER", "x11", 0);
-    ovra::GLContainer::GLContainerParam param;
-    param.width = width_;
-    param.height = height_;
-    param.name = "Ovra tests";
     // When many test processes start at once, an X connection is at times refused: try again
     // a few times, saying so, before giving up.
     const int attempts = 3;
-    for (int attempt = 1; attempt <= attempts; ++attempt) {
-        container_ = std::make_unique<ovra::sdl2::SDL2Container>();
-        if (container_->initialize(param)) {
-            return;
-        }
-        container_.reset();
+    container_ = workshop::openWindow(workshop::windowParam("Ovra tests", width_, height_), attempts, [](int attempt) {
         std::cerr << "no window or GL context (attempt " << attempt << " of " << attempts << ")" << std::endl;
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    });
+    if (container_) {
+        return;
     }
     // A GL test that cannot get its context fails loudly. A failed assertion here would only
     // mark every case skipped, which ctest then counts as skipped, not failed.
@@ -38,7 +30,7 @@ void GLTestEnvironment::SetUp() {
 
 void GLTestEnvironment::TearDown() {
     // The registered shaders and materials hold GL objects: free them while the context lives.
-    ovra::ObjectManager::releaseAll();
+    workshop::releaseBeforeWindow();
     container_.reset();
 }
 

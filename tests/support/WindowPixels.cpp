@@ -1,5 +1,6 @@
 #include "WindowPixels.hpp"
 
+#include "BufferReadback.hpp"
 #include "GLTestEnvironment.hpp"
 
 #include "Ovra3D/common.hpp"
@@ -16,13 +17,7 @@ Rgb windowPixel(int x, int y) {
     return Rgb{p[0], p[1], p[2]};
 }
 
-std::vector<unsigned char> windowFrame(int width, int height) {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
+std::vector<unsigned char> windowFrame(int width, int height) { return workshop::readFrame(width, height); }
 
 ::testing::AssertionResult isColor(const Rgb& actual, const Rgb& expected, int tolerance) {
     if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&

@@ -1,6 +1,8 @@
 #include "model/Agent.hpp"
 #include "model/AgentBehavior.hpp"
 
+#include "StandInAgent.hpp"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -8,23 +10,15 @@
 
 namespace {
 
-// The smallest concrete agent: statistics only, no entity or behaviour.
-class BareAgent : public Agent {
-public:
-    using Agent::Agent;
-    ovra::Entity* getEntity() override { return nullptr; }
-    std::shared_ptr<AgentBehavior> getBehavior() override { return nullptr; }
-};
-
 TEST(Agent, ConstructorStoresStatisticsInParameterOrder) {
-    const BareAgent agent(2.5f, 3.5f, 40, 7, 3);
+    const StandInAgent agent(2.5f, 3.5f, 40, 7, 3);
     EXPECT_FLOAT_EQ(agent.getMoveSpeed(), 2.5f);
     EXPECT_FLOAT_EQ(agent.getSize(), 3.5f);
     EXPECT_EQ(agent.getHealth(), 40);
     EXPECT_EQ(agent.getAttack(), 7);
     EXPECT_EQ(agent.getDefense(), 3);
 
-    const BareAgent fallback;
+    const StandInAgent fallback;
     EXPECT_FLOAT_EQ(fallback.getMoveSpeed(), 1.0f);
     EXPECT_FLOAT_EQ(fallback.getSize(), 1.0f);
     EXPECT_EQ(fallback.getHealth(), 100);
@@ -33,11 +27,11 @@ TEST(Agent, ConstructorStoresStatisticsInParameterOrder) {
 }
 
 TEST(Agent, WeaponIsTheAgentsOwnAndKeepsItsState) {
-    BareAgent agent(1.0f, 1.0f, 100, 10, 0);
+    StandInAgent agent(1.0f, 1.0f, 100, 10, 0);
     EXPECT_TRUE(agent.getWeapon().fire());
     EXPECT_FALSE(agent.getWeapon().fire());
 
-    BareAgent other(1.0f, 1.0f, 100, 10, 0);
+    StandInAgent other(1.0f, 1.0f, 100, 10, 0);
     EXPECT_TRUE(other.getWeapon().fire());
 }
 
@@ -57,7 +51,7 @@ class AgentDamage : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(AgentDamage, AppliesTheBlowAndWritesOneLine) {
     const DamageCase& c = GetParam();
-    BareAgent agent(1.0f, 1.0f, c.health, 0, c.defense);
+    StandInAgent agent(1.0f, 1.0f, c.health, 0, c.defense);
 
     ::testing::internal::CaptureStdout();
     const bool died = agent.inflictDamage(c.strength);

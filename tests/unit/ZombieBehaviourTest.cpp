@@ -3,6 +3,8 @@
 #include "Ovra3D/Entity.hpp"
 #include "model/Agent.hpp"
 
+#include "StandInAgent.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,20 +14,6 @@ namespace {
 
 constexpr float kPi = 3.1415927f;
 constexpr float kTol = 1e-4f;
-
-// An agent shown by a plain entity it owns, enough to be chased.
-class EntityAgent : public Agent {
-public:
-    explicit EntityAgent(const glm::vec3& position) : entity_("target") {
-        entity_.getTransform().setPosition(position);
-        entity_.getTransform().applyUpdates();
-    }
-    ovra::Entity* getEntity() override { return &entity_; }
-    std::shared_ptr<AgentBehavior> getBehavior() override { return nullptr; }
-
-private:
-    ovra::Entity entity_;
-};
 
 // One zombie at a given place and the behaviour that drives it.
 class ZombieBehaviourTest : public ::testing::Test {
@@ -39,10 +27,10 @@ protected:
         return behaviour_.getMotion();
     }
     const AgentBehavior::Motion& chase(const glm::vec3& target) {
-        return chase(AgentList{std::make_shared<EntityAgent>(target)});
+        return chase(AgentList{std::make_shared<StandInAgent>(target)});
     }
 
-    EntityAgent zombie_{glm::vec3(0.0f)};
+    StandInAgent zombie_{glm::vec3(0.0f)};
     ZombieBehaviour behaviour_;
 };
 
@@ -103,7 +91,7 @@ TEST_F(ZombieBehaviourTest, ReadsWorldPositions) {
     zombie_.getEntity()->getTransform().setPosition(10, 0, 0);
     zombieParent.update();
 
-    auto target = std::make_shared<EntityAgent>(glm::vec3(-5, 0, 0));
+    auto target = std::make_shared<StandInAgent>(glm::vec3(-5, 0, 0));
     ovra::Entity targetParent("targetParent");
     targetParent.getTransform().setPosition(10, 0, 0);
     targetParent.attach(*target->getEntity());
@@ -118,8 +106,8 @@ TEST_F(ZombieBehaviourTest, ReadsWorldPositions) {
 }
 
 TEST_F(ZombieBehaviourTest, ChasesOnlyTheFirstEnemy) {
-    const AgentBehavior::Motion& motion = chase(AgentList{std::make_shared<EntityAgent>(glm::vec3(0, 0, 5)),
-                                                          std::make_shared<EntityAgent>(glm::vec3(5, 0, 0))});
+    const AgentBehavior::Motion& motion = chase(AgentList{std::make_shared<StandInAgent>(glm::vec3(0, 0, 5)),
+                                                          std::make_shared<StandInAgent>(glm::vec3(5, 0, 0))});
     EXPECT_NEAR(motion.direction.x, 0.0f, kTol);
     EXPECT_NEAR(motion.direction.y, 1.0f, kTol);
 }

@@ -2,6 +2,7 @@
 #define OVRA_VIEWER_MODELBOUNDS_HPP
 
 #include "Ovra3D/common.hpp"
+#include "Ovra3D/widgets/Mesh.hpp"
 
 namespace ovra {
 class Entity;
@@ -22,8 +23,8 @@ public:
     float getRadius() const { return glm::length(max_ - min_) * 0.5f; }
 
 private:
-    void addTree(const ovra::Entity& entity);
-    void addMeshes(const ovra::Entity& entity);
+    // Adds the sub-mesh's uploaded vertices, placed by `world`.
+    void addSubMesh(const glm::mat4& world, const ovra::Mesh::Sub& sub);
 
     glm::vec3 min_{0.0f};
     glm::vec3 max_{0.0f};

@@ -3,6 +3,8 @@
 #include "ModelBounds.hpp"
 #include "ViewerInput.hpp"
 
+#include "SubMeshWalk.hpp"
+
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/Camera.hpp"
 #include "Ovra3D/ObjectManager.hpp"
@@ -53,21 +55,13 @@ bool ViewerLevel::load(const std::string& modelPath, ovra::Shader& shader, std::
 // A texture whose image could not be loaded has already said so; without this its material
 // would sample an empty texture and draw black instead of its own colour.
 void ViewerLevel::dropMissingTextures(const ovra::Entity& entity) {
-    const auto* visual = static_cast<const ovra::Visual*>(entity.getComponent(ovra::Component::VISUAL));
-    if (visual != nullptr && visual->hasMesh()) {
-        for (ovra::Mesh::Sub* sub : visual->getMesh().getSubMeshes()) {
-            ovra::Material* material = sub->material;
-            if (material != nullptr && material->getColorTexture() != nullptr &&
-                material->getColorTexture()->getTextureID() == 0) {
-                material->setColorTexture(nullptr);
-            }
+    workshop::forEachSubMesh(entity, [](const ovra::Node&, size_t, ovra::Mesh::Sub& sub) {
+        ovra::Material* material = sub.material;
+        if (material != nullptr && material->getColorTexture() != nullptr &&
+            material->getColorTexture()->getTextureID() == 0) {
+            material->setColorTexture(nullptr);
         }
-    }
-    for (const ovra::Node* child : entity.getChildren()) {
-        if (const auto* childEntity = dynamic_cast<const ovra::Entity*>(child)) {
-            dropMissingTextures(*childEntity);
-        }
-    }
+    });
 }
 
 void ViewerLevel::initialize() {

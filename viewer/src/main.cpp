@@ -5,6 +5,9 @@
 #include "ViewerInput.hpp"
 #include "ViewerLevel.hpp"
 
+#include "ShaderPair.hpp"
+#include "WindowSetup.hpp"
+
 #include "Ovra3D/Application.hpp"
 #include "Ovra3D/ObjectManager.hpp"
 #include "Ovra3D/Shader.hpp"
@@ -50,11 +53,7 @@ std::string fileName(const std::string& path) {
 // The engine's lit shader: smooth light from the normals the import keeps or makes. Only
 // this one of the built-in pairs is built: the viewer needs no other.
 ovra::Shader* loadShader() {
-    ovra::Shader* shader = ovra::ObjectManager::createShader(ovra::ObjectManager::LIT_SHADER, false);
-    if (shader != nullptr && shader->getProgramId() == 0) {
-        delete shader;  // built but not linked: never registered, so it is ours
-        shader = nullptr;
-    }
+    ovra::Shader* shader = workshop::loadRegisteredShader(ovra::ObjectManager::LIT_SHADER);
     if (shader == nullptr) {
         std::cerr << "ovra_viewer: the engine's lit shader did not build" << std::endl;
     }
@@ -89,10 +88,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     ScreenshotContainer container;
-    ovra::GLContainer::GLContainerParam param;
-    param.width = 960;
-    param.height = 540;
-    param.name = fileName(arguments.modelPath);
+    ovra::GLContainer::GLContainerParam param = workshop::windowParam(fileName(arguments.modelPath), 960, 540);
     // A tool's picture follows its window: resizing shows more, never letterboxes.
     param.scaleMode = ovra::GLContainer::FILL;
     if (!container.initialize(param)) {
@@ -101,6 +97,6 @@ int main(int argc, char** argv) {
     }
     const int status = view(container, arguments);
     // Shaders, materials and textures hold GL objects: free them while the window exists.
-    ovra::ObjectManager::releaseAll();
+    workshop::releaseBeforeWindow();
     return status;
 }

@@ -1,5 +1,5 @@
-#ifndef OVRA_TESTS_FAKES_HPP
-#define OVRA_TESTS_FAKES_HPP
+#ifndef OVRA_WORKSHOP_FAKES_HPP
+#define OVRA_WORKSHOP_FAKES_HPP
 
 #include "Ovra3D/FrameClock.hpp"
 #include "Ovra3D/GLContainer.hpp"
@@ -84,5 +84,9 @@ public:
 
 // Runs the application loop for `frames` frames with fake container and input.
 void runFrames(ovra::GLContainer& container, ovra::Input& input, FakeLevel& level, int frames);
+
+// Runs the application loop until the level exits it, without frame pacing (each frame as
+// soon as the last is done), then gives the pacing back.
+void runUnpaced(ovra::GLContainer& container, ovra::Input& input, ovra::Level& level);
 
 #endif

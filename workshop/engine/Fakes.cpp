@@ -1,6 +1,7 @@
 #include "Fakes.hpp"
 
 #include "Ovra3D/Application.hpp"
+#include "Ovra3D/Time.hpp"
 
 void runFrames(ovra::GLContainer& container, ovra::Input& input, FakeLevel& level, int frames) {
     auto step = level.onUpdate;
@@ -15,4 +16,11 @@ void runFrames(ovra::GLContainer& container, ovra::Input& input, FakeLevel& leve
     };
     GETAPP().run(container, input, level);
     level.onUpdate = step;
+}
+
+void runUnpaced(ovra::GLContainer& container, ovra::Input& input, ovra::Level& level) {
+    const uint16_t fps = ovra::Time::fps;
+    ovra::Time::fps = 0;
+    GETAPP().run(container, input, level);
+    ovra::Time::fps = fps;
 }
