@@ -3,8 +3,9 @@
 # optimised build, then under AddressSanitizer and UndefinedBehaviorSanitizer. The second
 # run leaves out, and says so: e2e_external_game (the installed engine, checked in the
 # optimised build only) and the soak test's memory-growth check (compiled out under
-# AddressSanitizer). tests/external_game/run.sh skips the installed viewer, saying so,
-# in a build without the viewer.
+# AddressSanitizer); the package checks run in the optimised build only, which makes the
+# packages. tests/external_game/run.sh skips the installed viewer, saying so, in a build
+# without the viewer.
 # GL tests need a display: without one they run inside Xvfb. Every GoogleTest case is a
 # test of its own and the tests run in parallel; each end-to-end script starts its own X
 # server, so they cannot disturb each other.
