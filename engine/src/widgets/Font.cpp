@@ -7,6 +7,8 @@
 
 #include <cctype>
 #include <iostream>
+#include <map>
+#include <utility>
 
 namespace ovra {
 
@@ -37,6 +39,48 @@ bool hasFamily(FcPattern* match, const std::string& wanted) {
     return false;
 }
 
+// The faces opened so far, one for each file and size, kept open for the rest of the run: the
+// font library keeps some memory for each face it has drawn with, so a program that makes its
+// fonts again (for each new level, say) would pay for it again every time.
+class OpenFaces {
+public:
+    ~OpenFaces() {
+        for (const auto& entry : faces_) {
+            TTF_CloseFont(entry.second);
+        }
+        if (initialised_) {
+            TTF_Quit();
+        }
+    }
+
+    // The face of `file` at `pixelSize`, opened on first use; null with SDL_ttf's error set.
+    _TTF_Font* open(const std::string& file, int pixelSize) {
+        const auto key = std::make_pair(file, pixelSize);
+        const auto found = faces_.find(key);
+        if (found != faces_.end()) {
+            return found->second;
+        }
+        if (!initialised_ && TTF_Init() != 0) {
+            return nullptr;
+        }
+        initialised_ = true;
+        _TTF_Font* face = TTF_OpenFont(file.c_str(), pixelSize);
+        if (face != nullptr) {
+            faces_.emplace(key, face);
+        }
+        return face;
+    }
+
+private:
+    std::map<std::pair<std::string, int>, _TTF_Font*> faces_;
+    bool initialised_ = false;
+};
+
+OpenFaces& openFaces() {
+    static OpenFaces faces;
+    return faces;
+}
+
 }  // namespace
 
 Font::Font(const std::string& family, int pixelSize) : family_(family), pixelSize_(pixelSize) {
@@ -49,27 +93,17 @@ Font::Font(const std::string& family, int pixelSize) : family_(family), pixelSiz
         std::cout << "ERROR: Ovra: Font: no font of family \"" << family << "\"" << std::endl;
         return;
     }
-    if (TTF_Init() != 0) {
-        std::cout << "ERROR: Ovra: Font: " << TTF_GetError() << std::endl;
-        return;
-    }
     if (is_readable_file(file_.c_str())) {
-        font_ = TTF_OpenFont(file_.c_str(), pixelSize);
+        font_ = openFaces().open(file_, pixelSize);
     } else {
         TTF_SetError("Couldn't open %s", file_.c_str());
     }
     if (font_ == nullptr) {
         std::cout << "ERROR: Ovra: Font: " << TTF_GetError() << std::endl;
-        TTF_Quit();
     }
 }
 
-Font::~Font() {
-    if (font_ != nullptr) {
-        TTF_CloseFont(font_);
-        TTF_Quit();
-    }
-}
+Font::~Font() = default;
 
 std::string Font::findFile(const std::string& family) {
     if (family.empty() || FcInit() == FcFalse) {
