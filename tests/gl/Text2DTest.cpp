@@ -7,6 +7,7 @@
 #include <SDL2/SDL_surface.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -139,23 +140,26 @@ TEST(Font, FamiliesAreFoundByNameWhateverTheBlanksAndCase) {
 }
 
 // A level built again makes its fonts again: the font library's memory for a face it has
-// drawn with must not be paid each time. The sanitizer's allocator keeps no such count.
+// drawn with must not be paid each time (it was some 700 bytes). The median change from one
+// font to the next is blind to the rare step of a cache growing. The sanitizer's allocator
+// keeps no such count.
 TEST(Font, MakingAFontAgainAndDrawingWithItCostsNoNewMemory) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the heap in use is not counted under AddressSanitizer";
 #else
-    const auto drawOnce = [] {
-        const Font font(kFamily, 18);
-        SDL_FreeSurface(font.render("Zombies felled: 12"));
-    };
-    for (int warmUp = 0; warmUp < 3; ++warmUp) {
-        drawOnce();
+    std::vector<long> changes;
+    long before = static_cast<long>(mallinfo2().uordblks);
+    for (int again = 0; again < 31; ++again) {
+        {
+            const Font font(kFamily, 18);
+            SDL_FreeSurface(font.render("Zombies felled: 12"));
+        }
+        const long now = static_cast<long>(mallinfo2().uordblks);
+        changes.push_back(now - before);
+        before = now;
     }
-    const std::size_t before = mallinfo2().uordblks;
-    for (int again = 0; again < 30; ++again) {
-        drawOnce();
-    }
-    EXPECT_EQ(mallinfo2().uordblks, before) << "heap in use before and after 30 fonts made again";
+    std::nth_element(changes.begin(), changes.begin() + changes.size() / 2, changes.end());
+    EXPECT_LT(changes[changes.size() / 2], 64) << "median growth of the heap in use from one font to the next";
 #endif
 }
 
